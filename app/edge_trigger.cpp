@@ -1,0 +1,18 @@
+#include "app/edge_trigger.h"
+
+#include "settings/settings.h"
+
+EdgeAction DecideEdge(EdgeInputs const& inputs)
+{
+    if (inputs.cursorX != 0)
+        return inputs.panelRight < inputs.cursorX ? EdgeAction::Hide : EdgeAction::Nothing;
+    if (inputs.changeSize == 1 && inputs.screenHeight != inputs.startupScreenHeight)
+        return EdgeAction::Nothing;
+    return EdgeAction::Show;
+}
+
+int16_t UsableScreenHeight(int32_t fullScreenHeight, int32_t captionHeight)
+{
+    int16_t full = LowWordAsSigned(static_cast<uint32_t>(fullScreenHeight));
+    return LowWordAsSigned(static_cast<uint32_t>(full) + static_cast<uint32_t>(captionHeight));
+}

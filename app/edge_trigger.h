@@ -1,0 +1,24 @@
+// When the poll tick shows or hides the panel. Portable: no <windows.h>.
+#pragma once
+#include <stdint.h>
+
+enum class EdgeAction { Nothing, Hide, Show };
+
+// What one tick sees. panelRight is needed only away from column 0; the heights and
+// changeSize only at column 0.
+struct EdgeInputs {
+    int32_t cursorX;
+    int32_t panelRight;           // the first screen column past the panel
+    int16_t screenHeight;         // the usable screen height now
+    int16_t startupScreenHeight;  // the usable screen height at start
+    int16_t changeSize;           // the ChangeSize setting
+};
+
+// Away from column 0 the panel hides once the cursor is past its right edge; a cursor at
+// column 0 shows it, unless ChangeSize is 1 and the screen height has changed since start.
+// A negative x (a screen left of the primary one) neither shows nor hides it.
+EdgeAction DecideEdge(EdgeInputs const& inputs);
+
+// The usable screen height: the full-screen client height plus one caption, each taken
+// as 16 bits and added in 16-bit arithmetic.
+int16_t UsableScreenHeight(int32_t fullScreenHeight, int32_t captionHeight);

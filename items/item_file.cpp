@@ -1,0 +1,41 @@
+#include "items/item_file.h"
+
+#include <stdio.h>
+
+#include "items/item_list.h"
+
+char moduleFolder[MAX_PATH];
+
+void GetModuleFolder(char* buffer)
+{
+    DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        // Truncated or failed: a cut-off path would name some other folder.
+        buffer[0] = '\0';
+        return;
+    }
+    buffer[FinalComponentOffset(buffer, IsAnsiLeadByte)] = '\0';
+}
+
+// Wide characters, so that the text reads right whatever the system's ANSI code page;
+// on a Japanese system it is the same text the ANSI call would show. No caption: the
+// system's default one.
+static void ShowMissingListMessage()
+{
+    MessageBoxW(nullptr,
+                L"設定ファイル(quorvane.cfg)が不足しています。\nプログラムを終了します。",
+                nullptr, MB_OK);
+}
+
+int LoadItemList(const char* folder)
+{
+    char path[MAX_PATH];
+    FILE* file = JoinPath(path, sizeof path, folder, ITEM_FILE_NAME) ? fopen(path, "rb") : nullptr;
+    if (file == nullptr) {
+        ShowMissingListMessage();
+        return 0;
+    }
+    AppendItemsFromFile(file);
+    fclose(file);
+    return 1;
+}

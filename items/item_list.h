@@ -1,0 +1,40 @@
+// The entries of the list file, in file order. Portable: no <windows.h>.
+#pragma once
+#include <stdint.h>
+#include <stdio.h>
+
+struct Item {
+    char* path;  // owned; at most ITEM_TEXT_MAX bytes and a terminator; may be empty
+    Item* next;  // the next entry in file order, or none for the last
+};
+
+// A sentinel head whose next is the first entry; the head's own path is never used.
+struct ItemList {
+    Item* head;
+    int16_t itemCount;
+};
+
+extern ItemList itemList;
+
+// A line is read in pieces of at most this many bytes, each piece an entry of its own.
+int const ITEM_TEXT_MAX = 259;
+// itemCount is 16-bit signed: the reading stops at this many entries.
+int16_t const ITEM_COUNT_MAX = 32767;
+
+// When the text ends in a line feed, replaces it by the terminator and returns 1;
+// otherwise returns 0. At most one line feed is removed.
+int StripTrailingNewline(char* text);
+
+// Allocates a sentinel head with no next entry; none when memory is short.
+Item* NewItemListHead();
+
+// Detaches every entry from the head and returns 1; returns 0 when given no head.
+// The entries live until the process ends.
+int ReleaseItemList(Item* head);
+
+// Reads the entries of an opened list file, opened in binary mode, and appends them to
+// itemList after its last entry. The text-mode rules are applied here, the same on every
+// C runtime: a carriage return directly before a line feed is dropped, and the first
+// control-Z ends the file. Stops early, keeping what was read, at a read error, when
+// memory is short, or at ITEM_COUNT_MAX entries.
+void AppendItemsFromFile(FILE* file);

@@ -1,0 +1,53 @@
+#include "items/pages.h"
+
+#include "settings/settings.h"
+
+PanelState panelState = {0, 0, 0};
+
+bool RowHeightUsable()
+{
+    return settings.ItemHeight >= 1;
+}
+
+void ComputeLastRowIndex(int32_t clientHeight)
+{
+    if (settings.ItemHeight == 0) {
+        panelState.lastRowIndex = -1;
+        return;
+    }
+    panelState.lastRowIndex = LowWordAsSigned(static_cast<uint32_t>(clientHeight / settings.ItemHeight - 1));
+}
+
+int16_t RowFromY(int32_t y)
+{
+    if (settings.ItemHeight == 0)
+        return -1;
+    return LowWordAsSigned(static_cast<uint32_t>(y / settings.ItemHeight));
+}
+
+Item* FirstItemOfPage()
+{
+    int32_t start = int32_t{panelState.pageIndex} * (panelState.lastRowIndex + 1);
+    Item* item = itemList.head != nullptr ? itemList.head->next : nullptr;
+    for (int32_t i = 0; i < start && item != nullptr; ++i)
+        item = item->next;
+    return item;
+}
+
+Item* ItemAtRow(int16_t row)
+{
+    if (!RowHeightUsable() || row < 0 || row > panelState.lastRowIndex)
+        return nullptr;
+    Item* item = FirstItemOfPage();
+    for (int16_t i = 0; i < row && item != nullptr; ++i)
+        item = item->next;
+    return item;
+}
+
+void CyclePage()
+{
+    int32_t rows = panelState.lastRowIndex + 1;
+    bool nextHoldsAnEntry = RowHeightUsable() && rows >= 1 &&
+                            (int32_t{panelState.pageIndex} + 1) * rows < itemList.itemCount;
+    panelState.pageIndex = nextHoldsAnEntry ? static_cast<int16_t>(panelState.pageIndex + 1) : 0;
+}

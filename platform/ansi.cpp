@@ -1,0 +1,6 @@
+#include "platform/win32.h"
+
+bool IsAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
+}

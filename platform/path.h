@@ -1,0 +1,27 @@
+// Path texts, in bytes of the system's ANSI code page. Portable: no <windows.h>.
+#pragma once
+#include <stddef.h>
+
+// Whether a byte opens a double-byte character in the code page the path is written in.
+// The second byte of such a character may be a backslash (0x5C), which must not be taken
+// for a separator.
+using LeadByteTest = bool (*)(unsigned char byte);
+
+// The lead bytes of code page 932 (Japanese), for tests and for callers that know the text
+// is in that code page.
+bool IsCp932LeadByte(unsigned char byte);
+
+// Where the final component of the path starts: the byte after the last separator ('\\',
+// '/' or the ':' of a drive), or 0 when there is none. The final component is taken exactly
+// as written: extension included, nothing hidden.
+size_t FinalComponentOffset(const char* path, LeadByteTest isLeadByte);
+
+// Writes folder followed by name into out (format "%s%s") and returns 1; returns 0 and
+// leaves out empty when the joined text does not fit in size bytes with its terminator,
+// or when the folder is empty (the program's folder could not be found).
+int JoinPath(char* out, size_t size, const char* folder, const char* name);
+
+// Writes the folder part of the path (everything before its final component, separator
+// included; empty for a bare name) into out and returns 1; returns 0 and leaves out
+// empty when it does not fit in size bytes.
+int CopyFolderPart(char* out, size_t size, const char* path, LeadByteTest isLeadByte);

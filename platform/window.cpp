@@ -1,0 +1,12 @@
+#include "platform/win32.h"
+
+void CenterWindowOnScreen(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    int left = GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2;
+    int top = GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2;
+    MoveWindow(window, left, top, width, height, TRUE);
+}

@@ -1,0 +1,17 @@
+#include "settings/settings.h"
+
+Settings settings = DEFAULT_SETTINGS;
+
+SettingKey const SETTING_KEYS[SETTING_KEY_COUNT] = {
+    {"WindowWidth", &Settings::WindowWidth, DEFAULT_SETTINGS.WindowWidth},
+    {"ItemHeight", &Settings::ItemHeight, DEFAULT_SETTINGS.ItemHeight},
+    {"Timer", &Settings::Timer, DEFAULT_SETTINGS.Timer},
+    {"IconType", &Settings::IconType, DEFAULT_SETTINGS.IconType},
+    {"ChangeSize", &Settings::ChangeSize, DEFAULT_SETTINGS.ChangeSize},
+};
+
+int16_t LowWordAsSigned(uint32_t value)
+{
+    int32_t low = static_cast<int32_t>(value & 0xFFFFu);
+    return static_cast<int16_t>(low >= 0x8000 ? low - 0x10000 : low);
+}
