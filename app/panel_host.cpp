@@ -1,0 +1,132 @@
+#include "app/panel_host.h"
+
+#include <stdlib.h>
+
+#include "app/edge_trigger.h"
+#include "app/poll_tick.h"
+#include "items/item_file.h"
+#include "items/item_list.h"
+#include "items/pages.h"
+#include "res/resource.h"
+#include "settings/settings.h"
+#include "settings/settings_dialog.h"
+#include "settings/settings_store.h"
+#include "tray/about_dialog.h"
+#include "tray/tray.h"
+#include "view/highlight.h"
+#include "view/launch.h"
+#include "view/paint.h"
+
+HINSTANCE appInstance;
+int16_t startupScreenHeight;
+POINT cursorPos;
+
+namespace {
+
+// Explorer broadcasts this after it restarts; the tray then holds none of the old icons.
+UINT taskbarCreatedMessage;
+
+void StartPanel(HWND panel)
+{
+    GetModuleFolder(moduleFolder);
+    startupScreenHeight = UsableScreenHeight(GetSystemMetrics(SM_CYFULLSCREEN), GetSystemMetrics(SM_CYCAPTION));
+    FillTrayIconData(panel, &trayIconData);
+    Shell_NotifyIconA(NIM_ADD, &trayIconData);
+    taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    itemList.head = NewItemListHead();
+    LoadSettings(moduleFolder);
+    // Without a head there is nowhere to put the entries: end as for a missing list, but
+    // without its message, which would name the wrong cause.
+    if (itemList.head == nullptr || !LoadItemList(moduleFolder))
+        EndDialog(panel, 0);
+    SetFocus(panel);
+    SetWindowPos(panel, HWND_TOPMOST, 0, 0, 0, 0, SWP_HIDEWINDOW);
+    // The interval takes Timer's bits: 0 stays 0, -1 becomes the largest interval.
+    SetTimer(panel, POLL_TIMER_ID, static_cast<UINT>(static_cast<INT>(settings.Timer)), nullptr);
+}
+
+void StopPanel(HWND panel)
+{
+    ReleaseItemList(itemList.head);
+    free(itemList.head);
+    itemList.head = nullptr;
+    Shell_NotifyIconA(NIM_DELETE, &trayIconData);
+    KillTimer(panel, POLL_TIMER_ID);
+    PostQuitMessage(0);
+}
+
+void OnPanelCommand(HWND panel, WPARAM command)
+{
+    // The whole wParam is compared: a menu command has 0 in its high half.
+    switch (command) {
+    case IDM_EXIT:
+        EndDialog(panel, 0);
+        break;
+    case IDM_ABOUT:
+        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUT), panel, AboutDialogProc, 0);
+        break;
+    case IDM_SETTINGS:
+        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_SETTINGS), panel, SettingsDialogProc, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+// Client coordinates of a mouse message, each half of lParam taken as unsigned.
+int32_t MouseX(LPARAM lParam) { return LOWORD(lParam); }
+int32_t MouseY(LPARAM lParam) { return HIWORD(lParam); }
+
+void OnLeftButtonUp(HWND panel, WPARAM keys, LPARAM lParam)
+{
+    UpdateRowHighlight(MouseX(lParam), MouseY(lParam), keys, panel, panelState.hoverRow);
+    LaunchItemAt(MouseX(lParam), MouseY(lParam), panel);
+    ShowWindow(panel, SW_HIDE);
+}
+
+void OnRightButtonDown(HWND panel)
+{
+    CyclePage();
+    ClearPanel(panel);
+    DrawPageIcons(panel);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        StartPanel(panel);
+        return TRUE;
+    case WM_DESTROY:
+        StopPanel(panel);
+        return TRUE;
+    case WM_COMMAND:
+        OnPanelCommand(panel, wParam);
+        return TRUE;
+    case WM_TIMER:
+        OnPollTick(panel);
+        return TRUE;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+        UpdateRowHighlight(MouseX(lParam), MouseY(lParam), wParam, panel, panelState.hoverRow);
+        return TRUE;
+    case WM_LBUTTONUP:
+        OnLeftButtonUp(panel, wParam, lParam);
+        return TRUE;
+    case WM_RBUTTONDOWN:
+        OnRightButtonDown(panel);
+        return TRUE;
+    case WM_TRAYNOTIFY:
+        ShowTrayMenu(panel, wParam, lParam);
+        return TRUE;
+    default:
+        if (message == taskbarCreatedMessage && message != 0) {
+            // The same record as before: same window, id, icon and tip.
+            Shell_NotifyIconA(NIM_ADD, &trayIconData);
+            return TRUE;
+        }
+        return FALSE;
+    }
+}

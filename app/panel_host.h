@@ -1,0 +1,13 @@
+// The panel: the program's one window, and the router of every message it receives.
+#pragma once
+#include <stdint.h>
+
+#include "platform/win32.h"
+
+extern HINSTANCE appInstance;
+// The usable screen height when the panel started; the edge trigger compares against it.
+extern int16_t startupScreenHeight;
+// The cursor as last read by the poll tick or by the tray menu.
+extern POINT cursorPos;
+
+INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,46 @@
+#include "app/poll_tick.h"
+
+#include "app/edge_trigger.h"
+#include "app/panel_host.h"
+#include "items/pages.h"
+#include "settings/settings.h"
+#include "view/paint.h"
+
+int16_t currentScreenHeight;
+RECT panelRect;
+
+static void ShowPanelAtEdge(HWND panel)
+{
+    MoveWindow(panel, 0, 0, settings.WindowWidth, currentScreenHeight, TRUE);
+    ShowWindow(panel, SW_SHOW);
+    RECT client;
+    GetClientRect(panel, &client);
+    ComputeLastRowIndex(client.bottom);
+    // Drawn over what the panel shows: nothing is cleared first.
+    DrawPageIcons(panel);
+}
+
+void OnPollTick(HWND panel)
+{
+    GetCursorPos(&cursorPos);
+    EdgeInputs inputs = {cursorPos.x, 0, 0, startupScreenHeight, settings.ChangeSize};
+    if (cursorPos.x != 0) {
+        // Away from the edge a tick costs the cursor read and this one rectangle read.
+        GetWindowRect(panel, &panelRect);
+        inputs.panelRight = panelRect.right;
+    } else {
+        currentScreenHeight =
+            UsableScreenHeight(GetSystemMetrics(SM_CYFULLSCREEN), GetSystemMetrics(SM_CYCAPTION));
+        inputs.screenHeight = currentScreenHeight;
+    }
+    switch (DecideEdge(inputs)) {
+    case EdgeAction::Hide:
+        ShowWindow(panel, SW_HIDE);
+        break;
+    case EdgeAction::Show:
+        ShowPanelAtEdge(panel);
+        break;
+    case EdgeAction::Nothing:
+        break;
+    }
+}

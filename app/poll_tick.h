@@ -1,0 +1,12 @@
+// The poll timer's tick: shows the panel at the left screen edge and hides it away from it.
+#pragma once
+#include <stdint.h>
+
+#include "platform/win32.h"
+
+// The usable screen height seen by the latest tick at column 0.
+extern int16_t currentScreenHeight;
+// The panel's window rectangle as read by the latest tick away from column 0.
+extern RECT panelRect;
+
+void OnPollTick(HWND panel);

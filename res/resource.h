@@ -1,0 +1,41 @@
+/* Identifiers shared by the resource script and the code. */
+#ifndef QUORVANE_RESOURCE_H
+#define QUORVANE_RESOURCE_H
+
+#define IDI_APP         102
+#define IDR_TRAYMENU    103
+#define IDD_ABOUT       104
+#define IDD_SETTINGS    105
+#define IDD_PANEL       106
+
+/* Controls of the settings and About dialogs. */
+#define IDC_URL         1010
+#define IDC_WIDTH_SPIN  1012
+#define IDC_WIDTH_EDIT  1013
+#define IDC_HEIGHT_EDIT 1016
+#define IDC_HEIGHT_SPIN 1017
+#define IDC_TIMER_EDIT  1018
+#define IDC_ICON_LARGE  1022
+#define IDC_ICON_SMALL  1023
+#define IDC_CANCEL      1024
+#define IDC_APPLY       1025
+#define IDC_OK          1026
+#define IDC_CHANGESIZE  1027
+
+/* The home page: the caption of the About dialog's link button, and what a click opens. */
+#define QUORVANE_HOME_PAGE "https://quorvane.example.org/"
+
+/* Tray menu commands. */
+#define IDM_EXIT        40003
+#define IDM_ABOUT       40008
+#define IDM_SETTINGS    40010
+
+#ifndef RC_INVOKED
+/* Numbers that only the code uses, typed so that they cannot be mixed up. */
+unsigned const TRAY_ICON_ID = 1000;
+/* Below WM_USER on purpose: the tray callback number is part of the program's interface. */
+unsigned const WM_TRAYNOTIFY = 1001;
+unsigned const POLL_TIMER_ID = 10000;
+#endif
+
+#endif

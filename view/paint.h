@@ -1,0 +1,11 @@
+// Painting the panel: the icons of the current page, and the clear before a new page.
+#pragma once
+#include "platform/win32.h"
+
+// Fills the panel's client area with the menu colour.
+void ClearPanel(HWND panel);
+
+// Draws the icon of each entry of the current page at x 2, y row * ItemHeight + 2: small
+// (16 x 16) for IconType 0, large (32 x 32) otherwise. A row whose entry gives no icon is
+// left as it was, and rows after the last entry are not touched.
+void DrawPageIcons(HWND panel);
