@@ -1,6 +1,7 @@
-# Debian ships a -win32 (no pthreads) and a -posix flavour of each compiler; the -win32
-# one keeps libwinpthread out of the import table.
-foreach(flavour win32 posix)
+# Debian ships a -win32 and a -posix flavour of each compiler. GoogleTest needs the
+# -posix one (std::mutex); everything links -static, so libwinpthread never becomes an
+# imported DLL.
+foreach(flavour posix win32)
   find_program(MINGW_CXX ${MINGW_PREFIX}-g++-${flavour})
 endforeach()
 if(NOT MINGW_CXX)
