@@ -1,0 +1,264 @@
+// Reading the list file into entries: line ends, long lines, control-Z, zero bytes, the
+// entry cap, and the small helpers around the list.
+#include "items/item_list.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <process.h>
+#define QV_PID _getpid()
+#else
+#include <unistd.h>
+#define QV_PID getpid()
+#endif
+
+namespace {
+
+void FreeEntriesAfter(Item* item)
+{
+    while (item != nullptr) {
+        Item* next = item->next;
+        free(item->path);
+        free(item);
+        item = next;
+    }
+}
+
+// The list lives in process-wide state; each test gets a fresh, empty one. The product never
+// frees entries (they live until the process ends), so the test does, for LeakSanitizer.
+class ItemListFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved = itemList;
+        itemList.head = NewItemListHead();
+        ASSERT_NE(itemList.head, nullptr);
+        itemList.itemCount = 0;
+    }
+    void TearDown() override
+    {
+        if (!fileName.empty())
+            remove(fileName.c_str());
+        FreeEntriesAfter(itemList.head->next);
+        free(itemList.head);
+        itemList = saved;
+    }
+
+    // Writes the bytes to a file of our own and reads it as the list file, opened "rb".
+    void Read(std::string const& bytes)
+    {
+        if (fileName.empty()) {
+            static int counter = 0;
+            const char* dir = getenv("TMPDIR");
+            if (dir == nullptr || *dir == '\0')
+                dir = getenv("TEMP");
+            if (dir == nullptr || *dir == '\0')
+                dir = ".";
+            fileName = std::string(dir) + "/quorvane_items_" + std::to_string(QV_PID) + "_" +
+                       std::to_string(++counter) + ".cfg";
+        }
+        FILE* out = fopen(fileName.c_str(), "wb");
+        ASSERT_NE(out, nullptr) << fileName;
+        ASSERT_EQ(fwrite(bytes.data(), 1, bytes.size(), out), bytes.size());
+        ASSERT_EQ(fclose(out), 0);
+        FILE* in = fopen(fileName.c_str(), "rb");
+        ASSERT_NE(in, nullptr);
+        AppendItemsFromFile(in);
+        fclose(in);
+    }
+
+    static std::vector<std::string> Entries()
+    {
+        std::vector<std::string> texts;
+        for (Item* item = itemList.head->next; item != nullptr; item = item->next)
+            texts.push_back(item->path);
+        return texts;
+    }
+
+    using Texts = std::vector<std::string>;
+    ItemList saved{};
+    std::string fileName;
+};
+
+std::string Bytes(size_t count, char fill = 'a') { return std::string(count, fill); }
+
+TEST_F(ItemListFile, TwoLinesGiveTwoEntriesInFileOrder)
+{
+    Read("C:\\a.exe\nD:\\b.txt");
+    EXPECT_EQ(Entries(), (Texts{"C:\\a.exe", "D:\\b.txt"}));
+    EXPECT_EQ(itemList.itemCount, 2);
+}
+
+TEST_F(ItemListFile, CrLfPairsReadLikeLineFeedsAlone)
+{
+    Read("C:\\a.exe\r\nD:\\b.txt\r\n");
+    EXPECT_EQ(Entries(), (Texts{"C:\\a.exe", "D:\\b.txt"}));
+    EXPECT_EQ(itemList.itemCount, 2);
+}
+
+TEST_F(ItemListFile, CarriageReturnNotBeforeLineFeedStaysInText)
+{
+    Read("a\rb\nc\r\r\nd\r");
+    EXPECT_EQ(Entries(), (Texts{"a\rb", "c\r", "d\r"}));
+}
+
+TEST_F(ItemListFile, SpacesAroundTextAreKept)
+{
+    Read("  lead\ntrail  \n \n");
+    EXPECT_EQ(Entries(), (Texts{"  lead", "trail  ", " "}));
+}
+
+TEST_F(ItemListFile, EmptyLinesAreEmptyEntries)
+{
+    Read("a\n\nb\n\n");
+    EXPECT_EQ(Entries(), (Texts{"a", "", "b", ""}));
+    EXPECT_EQ(itemList.itemCount, 4);
+}
+
+TEST_F(ItemListFile, EmptyFileGivesNoEntry)
+{
+    Read("");
+    EXPECT_TRUE(Entries().empty());
+    EXPECT_EQ(itemList.itemCount, 0);
+    EXPECT_EQ(itemList.head->next, nullptr);
+}
+
+TEST_F(ItemListFile, LastLineNeedsNoLineFeed)
+{
+    Read("only");
+    EXPECT_EQ(Entries(), (Texts{"only"}));
+}
+
+TEST_F(ItemListFile, LongLinesAreCutIntoPiecesOf259Bytes)
+{
+    Read(Bytes(258, 'a') + "\n");
+    EXPECT_EQ(Entries(), (Texts{Bytes(258, 'a')}));
+    FreeEntriesAfter(itemList.head->next);
+    itemList.head->next = nullptr;
+    itemList.itemCount = 0;
+
+    Read(Bytes(259, 'b') + "\n" + Bytes(300, 'c') + "\n" + Bytes(518, 'd') + "\nend");
+    EXPECT_EQ(Entries(), (Texts{Bytes(259, 'b'), "", Bytes(259, 'c'), Bytes(41, 'c'), Bytes(259, 'd'),
+                                Bytes(259, 'd'), "", "end"}));
+    EXPECT_EQ(itemList.itemCount, 8);
+}
+
+TEST_F(ItemListFile, DroppedCarriageReturnDoesNotCountTowardPieceLength)
+{
+    Read(Bytes(258) + "\r\n" + Bytes(259, 'b') + "\r\nz");
+    EXPECT_EQ(Entries(), (Texts{Bytes(258), Bytes(259, 'b'), "", "z"}));
+}
+
+TEST_F(ItemListFile, ControlZEndsTheFileMidLine)
+{
+    Read("one\ntw\x1Ao\nthree\n");
+    EXPECT_EQ(Entries(), (Texts{"one", "tw"}));
+    EXPECT_EQ(itemList.itemCount, 2);
+}
+
+TEST_F(ItemListFile, ControlZAtLineStartEndsTheFileWithoutAnEntry)
+{
+    Read("one\n\x1Atwo\n");
+    EXPECT_EQ(Entries(), (Texts{"one"}));
+}
+
+TEST_F(ItemListFile, ControlZAfterCarriageReturnKeepsTheCarriageReturn)
+{
+    Read("one\r\x1A\n");
+    EXPECT_EQ(Entries(), (Texts{"one\r"}));
+}
+
+TEST_F(ItemListFile, ControlZAsFirstByteGivesEmptyList)
+{
+    Read(std::string("\x1A") + "a\nb\n");
+    EXPECT_TRUE(Entries().empty());
+    EXPECT_EQ(itemList.itemCount, 0);
+}
+
+TEST_F(ItemListFile, ZeroByteEndsTheEntryTextAndNextLineIsNextEntry)
+{
+    Read(std::string("ab\0cd\nef\n", 9));
+    EXPECT_EQ(Entries(), (Texts{"ab", "ef"}));
+    EXPECT_EQ(itemList.itemCount, 2);
+}
+
+TEST_F(ItemListFile, ZeroByteInLongLineTruncatesOnlyItsOwnPiece)
+{
+    std::string line = Bytes(300, 'x');
+    line[10] = '\0';
+    Read(line + "\n");
+    EXPECT_EQ(Entries(), (Texts{Bytes(10, 'x'), Bytes(41, 'x')}));
+}
+
+TEST_F(ItemListFile, ReadingStopsAtTheEntryCap)
+{
+    std::string bytes;
+    for (int i = 0; i < 40000; ++i)
+        bytes += std::to_string(i) + "\n";
+    Read(bytes);
+    EXPECT_EQ(itemList.itemCount, ITEM_COUNT_MAX);
+    std::vector<std::string> entries = Entries();
+    ASSERT_EQ(entries.size(), 32767u);
+    EXPECT_EQ(entries.back(), "32766");
+}
+
+TEST_F(ItemListFile, EntriesAreAppendedAfterTheExistingTail)
+{
+    Read("a\nb\n");
+    Read("c\n");
+    EXPECT_EQ(Entries(), (Texts{"a", "b", "c"}));
+    EXPECT_EQ(itemList.itemCount, 3);
+}
+
+TEST_F(ItemListFile, NoHeadReadsNothing)
+{
+    Item* head = itemList.head;
+    itemList.head = nullptr;
+    Read("a\n");
+    itemList.head = head;
+    EXPECT_EQ(itemList.itemCount, 0);
+    EXPECT_EQ(head->next, nullptr);
+}
+
+TEST(StripTrailingNewline, RemovesOneFinalLineFeedOnly)
+{
+    char empty[] = "";
+    EXPECT_EQ(StripTrailingNewline(empty), 0);
+    EXPECT_STREQ(empty, "");
+
+    char two[] = "a\n\n";
+    EXPECT_EQ(StripTrailingNewline(two), 1);
+    EXPECT_STREQ(two, "a\n");
+
+    char none[] = "a\nb";
+    EXPECT_EQ(StripTrailingNewline(none), 0);
+    EXPECT_STREQ(none, "a\nb");
+
+    char lone[] = "\n";
+    EXPECT_EQ(StripTrailingNewline(lone), 1);
+    EXPECT_STREQ(lone, "");
+
+    char carriage[] = "a\r";
+    EXPECT_EQ(StripTrailingNewline(carriage), 0);
+    EXPECT_STREQ(carriage, "a\r");
+}
+
+TEST(ReleaseItemList, DetachesEntriesFromHeadOrReportsNoHead)
+{
+    EXPECT_EQ(ReleaseItemList(nullptr), 0);
+
+    Item* head = NewItemListHead();
+    ASSERT_NE(head, nullptr);
+    EXPECT_EQ(head->next, nullptr);
+    Item entry = {nullptr, nullptr};
+    head->next = &entry;
+    EXPECT_EQ(ReleaseItemList(head), 1);
+    EXPECT_EQ(head->next, nullptr);
+    free(head);
+}
+
+}  // namespace
