@@ -1,0 +1,291 @@
+// Icons and the clear drawn onto a real window, read back pixel by pixel. The expected
+// picture is drawn by hand with the same icon calls into a second window.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "panel_test_support.h"
+#include "view/paint.h"
+
+namespace {
+
+int const PANEL_WIDTH = 60;
+int const PANEL_HEIGHT = 400;
+COLORREF const BACKGROUND = RGB(0x13, 0x57, 0x9B);
+
+const char* const MISSING_FILE = "C:\\quorvane-no-such-folder\\missing.exe";
+
+class PaintTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        programs_ = ProgramsWithIcons();
+        ASSERT_GE(programs_.size(), 3u) << "the Wine prefix offers too few programs with icons";
+        panel_.Fill(BACKGROUND);
+        reference_.Fill(BACKGROUND);
+    }
+
+    // Draws into the reference window what the panel should show: each (file, row) pair
+    // at x 2, y row * itemHeight + 2.
+    void DrawExpected(std::vector<std::pair<std::string, int>> const& icons, int itemHeight, bool large)
+    {
+        int size = large ? 32 : 16;
+        HDC dc = GetDC(reference_.window());
+        for (auto const& icon : icons) {
+            HICON handle = ExtractTestIcon(icon.first.c_str(), large);
+            ASSERT_NE(handle, nullptr) << icon.first;
+            DrawIconEx(dc, 2, icon.second * itemHeight + 2, handle, size, size, 0, nullptr, DI_NORMAL);
+            DestroyIcon(handle);
+        }
+        ReleaseDC(reference_.window(), dc);
+    }
+
+    void ExpectPanelMatchesReference()
+    {
+        std::vector<COLORREF> actual = panel_.Capture();
+        std::vector<COLORREF> expected = reference_.Capture();
+        int mismatches = 0;
+        for (int y = 0; y < PANEL_HEIGHT; ++y)
+            for (int x = 0; x < PANEL_WIDTH; ++x) {
+                size_t i = static_cast<size_t>(y) * PANEL_WIDTH + x;
+                if (actual[i] != expected[i] && ++mismatches <= 5)
+                    ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << actual[i]
+                                  << ", expected " << expected[i];
+            }
+        EXPECT_EQ(mismatches, 0);
+    }
+
+    // How many pixels of a box differ from the background: an icon really landed there.
+    int ChangedPixels(int left, int top, int size)
+    {
+        int changed = 0;
+        for (int y = top; y < top + size && y < PANEL_HEIGHT; ++y)
+            for (int x = left; x < left + size && x < PANEL_WIDTH; ++x)
+                changed += panel_.Pixel(x, y) != BACKGROUND;
+        return changed;
+    }
+
+    void ExpectUntouched()
+    {
+        std::vector<COLORREF> actual = panel_.Capture();
+        int changed = 0;
+        for (COLORREF pixel : actual)
+            changed += pixel != BACKGROUND;
+        EXPECT_EQ(changed, 0) << "pixels drawn where nothing should be";
+    }
+
+    std::vector<std::string> programs_;
+    TestPanel panel_{100, 50, PANEL_WIDTH, PANEL_HEIGHT};
+    TestPanel reference_{300, 50, PANEL_WIDTH, PANEL_HEIGHT};
+};
+
+TEST_F(PaintTest, DrawPageIcons_DrawsSmallIconOfEachEntryAtTwoPixelsIntoItsRow)
+{
+    ScopedPanelData data({programs_[0], programs_[1], programs_[2]});
+    settings.ItemHeight = 20;
+    settings.IconType = 0;
+    panelState.lastRowIndex = 19;
+
+    DrawPageIcons(panel_.window());
+
+    DrawExpected({{programs_[0], 0}, {programs_[1], 1}, {programs_[2], 2}}, 20, false);
+    ExpectPanelMatchesReference();
+    for (int row = 0; row < 3; ++row)
+        EXPECT_GT(ChangedPixels(2, row * 20 + 2, 16), 16) << "no icon in row " << row;
+    // Nothing to the left of or above the first icon, nor between the icons.
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 2; ++x)
+            ASSERT_EQ(panel_.Pixel(x, y), BACKGROUND) << x << ", " << y;
+    for (int x = 0; x < PANEL_WIDTH; ++x) {
+        EXPECT_EQ(panel_.Pixel(x, 1), BACKGROUND) << x;
+        EXPECT_EQ(panel_.Pixel(x, 18), BACKGROUND) << x;
+        EXPECT_EQ(panel_.Pixel(x, 60), BACKGROUND) << x;
+    }
+    for (int y = 0; y < 60; ++y)
+        EXPECT_EQ(panel_.Pixel(18, y), BACKGROUND) << y;
+}
+
+TEST_F(PaintTest, DrawPageIcons_SmallIconsReachTwoPixelsIntoTheNextBandAtRowHeight16)
+{
+    ScopedPanelData data({programs_[0], programs_[1], programs_[2]});
+    settings.ItemHeight = 16;
+    settings.IconType = 0;
+    panelState.lastRowIndex = 9;
+
+    DrawPageIcons(panel_.window());
+
+    DrawExpected({{programs_[0], 0}, {programs_[1], 1}, {programs_[2], 2}}, 16, false);
+    ExpectPanelMatchesReference();
+}
+
+class PaintLargeIconTest : public PaintTest, public ::testing::WithParamInterface<int16_t> {};
+
+TEST_P(PaintLargeIconTest, DrawPageIcons_DrawsLargeIconsAt32PixelsForAnyNonZeroIconType)
+{
+    ScopedPanelData data({programs_[0], programs_[1], programs_[2]});
+    settings.ItemHeight = 40;
+    settings.IconType = GetParam();
+    panelState.lastRowIndex = 9;
+
+    DrawPageIcons(panel_.window());
+
+    DrawExpected({{programs_[0], 0}, {programs_[1], 1}, {programs_[2], 2}}, 40, true);
+    ExpectPanelMatchesReference();
+    // Pixels of the 32 x 32 box that a 16 x 16 icon would not reach.
+    EXPECT_GT(ChangedPixels(18, 18, 16), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(PaintIconTypes, PaintLargeIconTest, ::testing::Values(int16_t{1}, int16_t{2}, int16_t{-1}));
+
+TEST_F(PaintTest, DrawPageIcons_LargeIconsOverlapTheNextBandInRowOrder)
+{
+    ScopedPanelData data({programs_[0], programs_[1], programs_[2]});
+    settings.ItemHeight = 20;
+    settings.IconType = 1;
+    panelState.lastRowIndex = 19;
+
+    DrawPageIcons(panel_.window());
+
+    DrawExpected({{programs_[0], 0}, {programs_[1], 1}, {programs_[2], 2}}, 20, true);
+    ExpectPanelMatchesReference();
+}
+
+TEST_F(PaintTest, DrawPageIcons_LeavesRowsOfIconlessEntriesUntouchedAndUsesThemUp)
+{
+    char tempFolder[MAX_PATH];
+    GetTempPathA(sizeof tempFolder, tempFolder);
+    std::string textFile = std::string(tempFolder) + "quorvane-paint-note.txt";
+    HANDLE file = CreateFileA(textFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "just text\r\n", 11, &written, nullptr);
+    CloseHandle(file);
+
+    ScopedPanelData data({programs_[0], "C:\\windows", textFile, MISSING_FILE, "", programs_[1]});
+    settings.ItemHeight = 20;
+    settings.IconType = 0;
+    panelState.lastRowIndex = 19;
+
+    DrawPageIcons(panel_.window());
+    DeleteFileA(textFile.c_str());
+
+    DrawExpected({{programs_[0], 0}, {programs_[1], 5}}, 20, false);
+    ExpectPanelMatchesReference();
+    EXPECT_GT(ChangedPixels(2, 5 * 20 + 2, 16), 16) << "the entry after the iconless ones is not in row 5";
+}
+
+TEST_F(PaintTest, DrawPageIcons_DrawsSecondPageFromPositionRowsPerPage)
+{
+    // Three rows per page: page 1 holds the entries at positions 3 and 4.
+    ScopedPanelData data({programs_[2], programs_[2], programs_[2], programs_[0], programs_[1]});
+    settings.ItemHeight = 20;
+    settings.IconType = 0;
+    panelState.lastRowIndex = 2;
+    panelState.pageIndex = 1;
+
+    DrawPageIcons(panel_.window());
+
+    DrawExpected({{programs_[0], 0}, {programs_[1], 1}}, 20, false);
+    ExpectPanelMatchesReference();
+}
+
+TEST_F(PaintTest, DrawPageIcons_StopsAtTheLastRowOfThePage)
+{
+    ScopedPanelData data({programs_[0], programs_[1], programs_[2], programs_[0]});
+    settings.ItemHeight = 20;
+    settings.IconType = 0;
+    panelState.lastRowIndex = 1;
+
+    DrawPageIcons(panel_.window());
+
+    DrawExpected({{programs_[0], 0}, {programs_[1], 1}}, 20, false);
+    ExpectPanelMatchesReference();
+}
+
+TEST_F(PaintTest, DrawPageIcons_PageStartingBeyondTheListDrawsNothing)
+{
+    ScopedPanelData data({programs_[0], programs_[1], programs_[2]});
+    settings.ItemHeight = 20;
+    panelState.lastRowIndex = 4;
+    panelState.pageIndex = 1;
+
+    DrawPageIcons(panel_.window());
+
+    ExpectUntouched();
+}
+
+TEST_F(PaintTest, DrawPageIcons_PanelLowerThanOneRowDrawsNothing)
+{
+    ScopedPanelData data({programs_[0], programs_[1]});
+    settings.ItemHeight = 20;
+    panelState.lastRowIndex = -1;
+
+    DrawPageIcons(panel_.window());
+
+    ExpectUntouched();
+}
+
+TEST_F(PaintTest, DrawPageIcons_RowHeightBelowOneDrawsNothing)
+{
+    ScopedPanelData data({programs_[0], programs_[1]});
+    panelState.lastRowIndex = 4;
+    for (int16_t height : {int16_t{0}, int16_t{-20}}) {
+        settings.ItemHeight = height;
+        DrawPageIcons(panel_.window());
+        ExpectUntouched();
+    }
+}
+
+TEST_F(PaintTest, DrawPageIcons_EmptyListDrawsNothing)
+{
+    ScopedPanelData data(std::vector<std::string>{});
+    settings.ItemHeight = 20;
+    panelState.lastRowIndex = 9;
+    DrawPageIcons(panel_.window());
+    ExpectUntouched();
+
+    itemList.head = nullptr;
+    DrawPageIcons(panel_.window());
+    ExpectUntouched();
+}
+
+TEST_F(PaintTest, ClearPanel_FillsTheWholeClientWithTheMenuColour)
+{
+    ScopedPanelData data({programs_[0], programs_[1]});
+    settings.ItemHeight = 20;
+    panelState.lastRowIndex = 19;
+    DrawPageIcons(panel_.window());
+
+    COLORREF menu = GetSysColor(COLOR_MENU);
+    ASSERT_NE(menu, BACKGROUND);
+    if (menu == GetSysColor(COLOR_BTNFACE))
+        RecordProperty("note", "COLOR_MENU equals COLOR_BTNFACE in this theme");
+
+    ClearPanel(panel_.window());
+
+    std::vector<COLORREF> pixels = panel_.Capture();
+    int wrong = 0;
+    for (int y = 0; y < PANEL_HEIGHT; ++y)
+        for (int x = 0; x < PANEL_WIDTH; ++x)
+            if (pixels[static_cast<size_t>(y) * PANEL_WIDTH + x] != menu && ++wrong <= 5)
+                ADD_FAILURE() << "pixel (" << x << ", " << y << ") not in the menu colour";
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(PaintTest, ClearPanel_ThenDrawPageIconsShowsIconsOnTheMenuColour)
+{
+    ScopedPanelData data({MISSING_FILE, programs_[1]});
+    settings.ItemHeight = 20;
+    panelState.lastRowIndex = 19;
+
+    ClearPanel(panel_.window());
+    DrawPageIcons(panel_.window());
+
+    reference_.Fill(GetSysColor(COLOR_MENU));
+    DrawExpected({{programs_[1], 1}}, 20, false);
+    ExpectPanelMatchesReference();
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+// A real panel window for the drawing and launching tests, the entries and state those
+// operations read, and pixel helpers. No GoogleTest here: the handle soak uses it too.
+#pragma once
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+#include "items/item_list.h"
+#include "items/pages.h"
+#include "platform/win32.h"
+#include "settings/settings.h"
+
+// A borderless, top-most popup at a fixed screen position, so its client area is its whole
+// window. It has no background brush and paints nothing itself: what the tests read back
+// is only what they and the code under test drew.
+class TestPanel {
+public:
+    TestPanel(int left, int top, int width, int height);
+    ~TestPanel();
+    TestPanel(TestPanel const&) = delete;
+    TestPanel& operator=(TestPanel const&) = delete;
+
+    HWND window() const { return window_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    // Fills the whole client area with one colour.
+    void Fill(COLORREF colour) const;
+    COLORREF Pixel(int x, int y) const;
+    // Every client pixel, row by row (index y * width + x).
+    std::vector<COLORREF> Capture() const;
+
+private:
+    HWND window_;
+    int width_;
+    int height_;
+};
+
+// Dispatches whatever is queued for this thread, so that no late paint message lands
+// between a test's drawing and its reading.
+void PumpMessages();
+
+// Replaces the process-wide item list, panel state and settings for the life of the object
+// and puts the previous ones back afterwards.
+class ScopedPanelData {
+public:
+    explicit ScopedPanelData(std::vector<std::string> const& paths);
+    ~ScopedPanelData();
+    ScopedPanelData(ScopedPanelData const&) = delete;
+    ScopedPanelData& operator=(ScopedPanelData const&) = delete;
+
+private:
+    ItemList savedList_;
+    PanelState savedState_;
+    Settings savedSettings_;
+    Item head_;
+    std::vector<std::vector<char>> texts_;
+    std::vector<Item> items_;
+};
+
+// The first icon of a file as the panel asks for it (the small or the large slot alone),
+// or none; the caller destroys what it gets.
+HICON ExtractTestIcon(const char* path, bool large);
+
+// The Wine prefix's program files that carry an icon, found at run time.
+std::vector<std::string> ProgramsWithIcons();
+
+// The folder of this test program, with its trailing backslash.
+std::string ModuleFolder();
