@@ -75,7 +75,12 @@ void RemoveTree(std::string const& folder)
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    // A probe that has only just exited may still hold the folder as its current one.
+    for (int attempt = 0; attempt < 100 && !RemoveDirectoryA(folder.c_str()); ++attempt)
+        if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
+            break;
+        else
+            Sleep(50);
 }
 
 class LaunchTest : public ::testing::Test {
@@ -88,6 +93,8 @@ protected:
         GetTempPathA(sizeof temp, temp);
         root_ = std::string(temp) + "quorvane-launch-" + std::to_string(GetCurrentProcessId()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        // Wine reuses process ids: a folder left by an earlier run may have the same name.
+        RemoveTree(root_);
         ASSERT_TRUE(CreateDirectoryA(root_.c_str(), nullptr)) << root_;
         callerFolder_ = root_ + "\\caller";
         ASSERT_TRUE(CreateDirectoryA(callerFolder_.c_str(), nullptr));

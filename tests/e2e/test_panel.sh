@@ -1,0 +1,167 @@
+# The panel at the left edge: showing and hiding with the cursor, its size, the icons of a
+# page, paging with the right button, and opening an entry with a left click.
+
+# paged_layout: picks the row height IH and the rows per page R for a list of several
+# pages. The client height is the panel's height less its frame (1 to 4 pixels at top and
+# at bottom here); IH is chosen so that R is the same for every such frame, the client
+# height is not a multiple of IH, and the strip below the last whole row lies on screen.
+paged_layout() {
+  local ih cmin cmax
+  cmin=$((EXPECT_PANEL_H - 8)) cmax=$((EXPECT_PANEL_H - 2))
+  for ih in 50 45 40 55 60 36 70 80 100; do
+    R=$((cmin / ih))
+    [ $((cmax / ih)) = "$R" ] && [ $((R * ih)) -lt "$cmin" ] && [ "$R" -ge 6 ] &&
+      [ $((4 + R * ih + 4)) -lt "$SCREEN_H" ] || continue
+    IH=$ih
+    return 0
+  done
+  fail "no row height leaves a strip below the last row on this screen"
+}
+
+# make_probe DIR: a batch file that writes the folder it was started in into DIR/cwd.txt.
+make_probe() {
+  mkdir -p "$1"
+  write_crlf "$1/probe.bat" 'cd > "%~dp0cwd.txt"'
+}
+
+# write_paged_list: page 0 a program in every row; page 1 a folder in row 0 (no icon),
+# programs in rows 1 and 2, the probe of "probe dir" in row 3 and the probe of "last row"
+# in its last row; page 2 only the probe of "next page".
+write_paged_list() {
+  paged_layout
+  local entries=() i
+  entries+=('C:\windows\notepad.exe')
+  for ((i = 1; i < R; i++)); do entries+=('C:\windows\regedit.exe'); done
+  entries+=('C:\windows' 'C:\windows\notepad.exe' 'C:\windows\regedit.exe' "$(winpath "$T/probe dir")\\probe.bat")
+  for ((i = 4; i < R - 1; i++)); do entries+=('C:\windows\regedit.exe'); done
+  entries+=("$(winpath "$T/last row")\\probe.bat" "$(winpath "$T/next page")\\probe.bat")
+  write_crlf quorvane.cfg "${entries[@]}"
+  write_crlf quorvane.ini '[quorvane]' 'Timer=100' "ItemHeight=$IH"
+  make_probe "$T/probe dir"
+  make_probe "$T/last row"
+  make_probe "$T/next page"
+}
+
+no_probe_ran() { [ -z "$(find "$T" -name cwd.txt)" ]; }
+
+# show_paged_panel: starts with the paged list, shows the panel and checks that it holds
+# the rows the layout was made for.
+show_paged_panel() {
+  write_paged_list
+  q_start_running
+  show_panel
+  panel_measure
+  [ $((CH / IH)) = "$R" ] ||
+    fail "the panel's client height $CH holds $((CH / IH)) rows of $IH, the list was made for $R"
+  wait_until 3 rows_look 'II' "$IH" || fail "page 0 does not show its first icons (rows seen: $ROWS_SEEN)"
+}
+
+# right_click_panel: the right button on row 5, inside the panel.
+right_click_panel() {
+  xdotool mousemove $((FL + 11)) $((FT + 5 * IH + IH / 2)) click 3
+}
+
+# to_page_1: one right click; page 1 has a folder (no icon) in row 0 and a program in row 1.
+to_page_1() {
+  right_click_panel
+  wait_until 3 rows_look '_I' "$IH" || fail "a right click did not bring page 1 (rows seen: $ROWS_SEEN)"
+}
+
+# click_row ROW: press and release of the left button on a row of the panel.
+click_row() {
+  xdotool mousemove $((FL + 11)) $((FT + $1 * IH + IH / 2)) click 1
+}
+
+# expect_probe_ran DIR: the probe in DIR ran, and in DIR.
+expect_probe_ran() {
+  wait_until 15 test -s "$1/cwd.txt" || fail "the entry in '${1##*/}' was not opened"
+  local cwd
+  cwd=$(tr -d '\r\n' <"$1/cwd.txt")
+  [ "$cwd" = "$(winpath "$1")" ] || fail "the entry ran in '$cwd', expected its own folder '$(winpath "$1")'"
+}
+
+test_edge_shows_panel_top_left_at_full_height_with_icons_of_first_page() {
+  q_start_running
+  show_panel
+  [ "$PX,$PY" = "0,0" ] || fail "the panel shows at $PX,$PY, expected 0,0"
+  [ "$PW" = 26 ] || fail "the panel is $PW pixels wide, expected the default 26"
+  [ "$PH" = "$EXPECT_PANEL_H" ] ||
+    fail "the panel is $PH pixels high, expected $EXPECT_PANEL_H (full-screen client height plus a caption)"
+  panel_measure
+  # notepad, regedit, the folder C:\windows (no icon), winecfg; row 4 has no entry.
+  wait_until 3 rows_look 'II_I_' 20 || fail "rows 0 to 4 should read II_I_ (icon or plain), seen $ROWS_SEEN"
+  row_box 2 20
+  local folder_row bottom right
+  read -r folder_row bottom right < <(pix "$SHOT" "uniform $BX0 $BY0 $BX1 $BY1" "get 0 $((SCREEN_H - 1))" \
+    "get 26 300" | tr '\n' ' ')
+  [ "$folder_row" = "$PANEL_BG" ] || fail "the folder's row is not the panel's background colour"
+  [ "$bottom" != 000000 ] || fail "the panel does not reach the bottom of the screen"
+  [ "$right" = 000000 ] || fail "something is drawn right of the panel's 26 columns"
+  q_exit_via_tray
+}
+
+test_ini_window_width_sets_panel_width() {
+  write_crlf quorvane.ini '[quorvane]' 'Timer=100' 'WindowWidth=40'
+  q_start_running
+  show_panel
+  [ "$PW" = 40 ] || fail "with WindowWidth=40 the panel is $PW pixels wide"
+  shot wide
+  local last past
+  read -r last past < <(pix "$SHOT" "get 39 300" "get 40 300" | tr '\n' ' ')
+  [ "$last" != 000000 ] && [ "$past" = 000000 ] || fail "the panel's drawn width is not 40 columns"
+  q_exit_via_tray
+}
+
+test_cursor_right_of_panel_hides_it_while_its_right_edge_keeps_it() {
+  q_start_running
+  show_panel 700
+  # x equal to the panel's right edge (the first column past it) and its last column keep it.
+  xdotool mousemove "$PW" 300
+  stays_true 0.8 panel_geometry || fail "the panel hid with the cursor at x $PW, its right edge"
+  xdotool mousemove $((PW - 1)) 300
+  stays_true 0.5 panel_geometry || fail "the panel hid with the cursor on its last column"
+  xdotool mousemove $((PW + 1)) 300
+  wait_until 2 panel_hidden || fail "the panel stayed with the cursor one column right of its edge"
+  stays_true 0.5 panel_hidden || fail "the panel came back with the cursor away from the edge"
+  show_panel 5
+  q_exit_via_tray
+}
+
+test_right_clicks_page_through_the_list_and_back_to_the_first_page() {
+  show_paged_panel
+  to_page_1
+  # Page 2 holds one entry, a batch file; its other rows stay plain.
+  right_click_panel
+  wait_until 3 rows_look '?__' "$IH" || fail "a second right click did not bring page 2 (rows seen: $ROWS_SEEN)"
+  # Past the last page the panel goes back to page 0.
+  right_click_panel
+  wait_until 3 rows_look 'III' "$IH" || fail "a third right click did not bring page 0 back (rows seen: $ROWS_SEEN)"
+  no_probe_ran || fail "a right click opened an entry"
+  q_exit_via_tray
+}
+
+test_click_on_row_3_of_page_1_opens_its_entry_in_its_own_folder_and_hides_panel() {
+  show_paged_panel
+  to_page_1
+  click_row 3
+  expect_probe_ran "$T/probe dir"
+  wait_until 3 panel_hidden || fail "the panel stayed shown after the click"
+  [ ! -e "$T/last row/cwd.txt" ] && [ ! -e "$T/next page/cwd.txt" ] || fail "a click on row 3 opened another entry as well"
+  q_exit_via_tray
+}
+
+test_click_in_strip_below_last_row_opens_nothing_and_page_is_kept() {
+  show_paged_panel
+  to_page_1
+  local top=$((FT + R * IH)) bottom=$((FT + CH))
+  [ "$bottom" -le "$SCREEN_H" ] || bottom=$SCREEN_H
+  xdotool mousemove $((FL + 11)) $(((top + bottom) / 2)) click 1
+  wait_until 3 panel_hidden || fail "the panel stayed shown after a click in the strip"
+  stays_true 2 no_probe_ran || fail "a click in the strip below the last row opened an entry"
+  # Shown again, the panel keeps page 1, and its row 3 does open: the probes work here.
+  show_panel
+  wait_until 3 rows_look '_I' "$IH" || fail "the panel came back on another page (rows seen: $ROWS_SEEN)"
+  click_row 3
+  expect_probe_ran "$T/probe dir"
+  q_exit_via_tray
+}

@@ -1,0 +1,98 @@
+# The settings dialog and the About dialog, opened from the tray menu.
+
+settings_dialog() { q_visible_named 'quorvane の設定'; }
+settings_closed() { ! settings_dialog >/dev/null; }
+about_dialog() { q_visible_named 'quorvane　バージョン情報'; }
+about_open() { about_dialog >/dev/null; }
+about_closed() { ! about_open; }
+
+# The settings template is 219 x 171 dialog units; OK, Cancel and Apply have their
+# centres at (81, 157), (134, 157) and (189, 157).
+SETTINGS_DLU_W=219 SETTINGS_DLU_H=171
+
+# dialog_click WINDOW DLU_X DLU_Y DLU_W DLU_H: clicks a point given in the template's dialog
+# units. The client area begins 3 pixels right of the window's left edge and 21 below its
+# top (the frame and caption Wine draws, measured here); its size over the template's
+# size gives the scale.
+dialog_click() {
+  win_geometry "$1" || fail "the dialog went away before the click"
+  local cw=$((WW - 6)) chh=$((WH - 24))
+  xdotool mousemove $((WX + 3 + $2 * cw / $4)) $((WY + 21 + $3 * chh / $5)) click 1
+}
+
+# expect_centred WINDOW WHAT: left = screen width / 2 - width / 2, and so for the top.
+expect_centred() {
+  win_geometry "$1" || fail "$2 went away"
+  [ "$WX,$WY" = "$((SCREEN_W / 2 - WW / 2)),$((SCREEN_H / 2 - WH / 2))" ] ||
+    fail "$2 (${WW}x$WH) opened at $WX,$WY, not centred on the screen"
+}
+
+# open_settings: tray menu, Settings; DLG is the dialog, its width field has the focus.
+open_settings() {
+  tray_press 3
+  menu_choose settings
+  wait_until 10 settings_dialog >/dev/null || fail "no window titled 'quorvane の設定' after Settings"
+  DLG=$(settings_dialog)
+  expect_centred "$DLG" "the settings dialog"
+}
+
+# type_width N: replaces the width field's text (End, then BackSpace: select-all does not
+# reach an edit here).
+type_width() {
+  xdotool windowfocus --sync "$DLG" key End BackSpace BackSpace BackSpace BackSpace BackSpace
+  xdotool type "$1"
+}
+
+ini_has_five_keys() { [ "$(grep -c = quorvane.ini 2>/dev/null)" = 5 ]; }
+
+test_settings_apply_then_ok_save_five_keys_in_order_and_next_panel_has_new_width() {
+  rm -f quorvane.ini
+  q_start_running
+  open_settings
+  type_width 40
+  dialog_click "$DLG" 189 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  wait_until 5 ini_has_five_keys || fail "Apply did not write the five keys to quorvane.ini"
+  local expected=$'[quorvane]\nWindowWidth=40\nItemHeight=20\nTimer=1000\nIconType=0\nChangeSize=0'
+  [ "$(tr -d '\r' <quorvane.ini)" = "$expected" ] ||
+    fail "after Apply quorvane.ini reads: $(tr -d '\r' <quorvane.ini | tr '\n' ' ')"
+  settings_dialog >/dev/null || fail "Apply closed the settings dialog"
+  dialog_click "$DLG" 81 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  wait_until 5 settings_closed || fail "OK did not close the settings dialog"
+  [ "$(tr -d '\r' <quorvane.ini)" = "$expected" ] ||
+    fail "after OK quorvane.ini reads: $(tr -d '\r' <quorvane.ini | tr '\n' ' ')"
+  # The running program takes the new width at its next show (its timer is still 1000).
+  show_panel
+  [ "$PW" = 40 ] || fail "after OK with width 40 the panel shows $PW pixels wide"
+  q_exit_via_tray
+}
+
+test_settings_escape_keeps_dialog_and_cancel_stores_nothing() {
+  cp quorvane.ini ini.before
+  q_start_running
+  open_settings
+  type_width 50
+  xdotool key Escape
+  stays_true 0.6 settings_dialog >/dev/null || fail "Escape closed the settings dialog"
+  dialog_click "$DLG" 134 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  wait_until 5 settings_closed || fail "Cancel did not close the settings dialog"
+  cmp -s quorvane.ini ini.before || fail "Cancel changed quorvane.ini"
+  show_panel
+  [ "$PW" = 26 ] || fail "after Cancel the panel shows $PW pixels wide, expected 26 as before"
+  q_exit_via_tray
+}
+
+test_about_dialog_ignores_escape_and_closes_on_return() {
+  q_start_running
+  tray_press 3
+  menu_choose about
+  wait_until 10 about_open || fail "no window titled 'quorvane　バージョン情報' after About"
+  local dlg
+  dlg=$(about_dialog)
+  expect_centred "$dlg" "the About dialog"
+  xdotool windowfocus --sync "$dlg" key Escape
+  stays_true 0.6 about_open || fail "Escape closed the About dialog"
+  xdotool windowfocus --sync "$dlg" key Return
+  wait_until 3 about_closed || fail "Return did not close the About dialog"
+  q_running || fail "the program ended with the About dialog"
+  q_exit_via_tray
+}

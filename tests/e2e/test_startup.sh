@@ -1,0 +1,64 @@
+# Start-up and shut-down of the real program: the missing-list message, the hidden start
+# with a list, Exit from the tray menu, the INI file left alone, arguments ignored.
+
+error_box() { q_visible_named 'エラー'; }
+
+# dismiss_error_box: Return on the message box; it must be the only way out.
+dismiss_error_box() {
+  local box
+  box=$(error_box) || fail "the message box is gone before it was dismissed"
+  xdotool windowfocus --sync "$box" key Return
+}
+
+test_missing_list_shows_message_while_tray_icon_present_then_exits_0() {
+  rm -f quorvane.cfg quorvane.ini
+  q_start
+  wait_until 15 error_box >/dev/null || fail "no message box titled エラー without quorvane.cfg"
+  tray_shows_icon || fail "the tray shows no icon while the message box is up"
+  # The poll timer must not run yet: the cursor at the edge shows no panel (default
+  # Timer, one second, so wait past one interval).
+  xdotool mousemove 0 300
+  stays_true 1.5 panel_hidden || fail "the panel showed while the missing-list message was up"
+  xdotool mousemove "$PARK_X" "$PARK_Y"
+  q_running || fail "the program ended before its message was dismissed"
+  dismiss_error_box
+  q_expect_exit 0
+  wait_until 5 tray_unmapped || fail "the tray icon stayed after the program ended"
+  [ ! -e quorvane.ini ] || fail "quorvane.ini was created by a start without a list"
+}
+
+test_missing_list_with_arguments_still_shows_message_and_exits_0() {
+  rm -f quorvane.cfg
+  q_start /S quorvane.cfg 'C:\windows\notepad.exe'
+  wait_until 15 error_box >/dev/null || fail "no message box titled エラー when started with arguments"
+  dismiss_error_box
+  q_expect_exit 0
+  ! error_box >/dev/null || fail "a second message box followed the first"
+}
+
+test_start_with_list_stays_hidden_and_tray_exit_ends_with_0_leaving_ini_unchanged() {
+  cp quorvane.ini ini.before
+  q_start_running
+  # Timer=100: a second is about ten ticks with the cursor away from the edge.
+  SHOWN_WINDOW=
+  stays_true 1 q_running_hidden ||
+    fail "without the cursor at the edge the program ended or showed a window ($SHOWN_WINDOW)"
+  tray_shows_icon || fail "the tray shows no icon while the program runs"
+  tray_press 3
+  menu_choose exit
+  q_expect_exit 0
+  wait_until 5 tray_unmapped || fail "the tray icon stayed after Exit"
+  cmp -s quorvane.ini ini.before || fail "quorvane.ini changed during a run without the settings dialog"
+}
+
+test_arguments_are_ignored_and_a_run_without_ini_creates_none() {
+  rm -f quorvane.ini
+  q_start_running --settings /x 'C:\windows\notepad.exe' extra
+  SHOWN_WINDOW=
+  stays_true 1.2 q_running_hidden || fail "with arguments the program ended or showed a window ($SHOWN_WINDOW)"
+  # Defaults apply (Timer 1000): the panel still answers the edge, 26 pixels wide.
+  show_panel
+  [ "$PW" = 26 ] || fail "with arguments the panel is $PW pixels wide, expected the default 26"
+  q_exit_via_tray
+  [ ! -e quorvane.ini ] || fail "a run without the settings dialog created quorvane.ini"
+}
