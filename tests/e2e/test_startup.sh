@@ -62,3 +62,22 @@ test_arguments_are_ignored_and_a_run_without_ini_creates_none() {
   q_exit_via_tray
   [ ! -e quorvane.ini ] || fail "a run without the settings dialog created quorvane.ini"
 }
+
+# shell_restart STEP: runs the shell-restart stand-in (built once per run) in the session.
+shell_restart() {
+  local exe=$E2E_RUN_DIR/shell_restart.exe cc=x86_64-w64-mingw32-gcc
+  [ "$QUORVANE_ARCH" = win32 ] && cc=i686-w64-mingw32-gcc
+  [ -x "$exe" ] || "$cc" -O2 -o "$exe" "$E2E_DIR/shell_restart.c" ||
+    fail "could not build the shell-restart stand-in"
+  "$WINE" "$exe" "$1" </dev/null >/dev/null 2>&1
+}
+
+test_tray_icon_comes_back_when_the_shell_announces_a_restart() {
+  q_start_running
+  shell_restart lose || fail "could not remove the tray icon as a shell restart does"
+  wait_until 5 tray_unmapped || fail "the tray icon did not go away"
+  shell_restart announce || fail "could not broadcast TaskbarCreated"
+  wait_until 5 tray_shows_icon || fail "the tray icon did not come back after TaskbarCreated"
+  tray_move_away
+  q_exit_via_tray
+}

@@ -1,0 +1,35 @@
+/* What a restart of the shell does to a running tray program, in two steps:
+ *   shell_restart lose       the icon of the quorvane panel (id 1000) is gone
+ *   shell_restart announce   the new shell broadcasts "TaskbarCreated"
+ * The panel is the program's dialog-class tool window. Exit code 0 on success. */
+#include <windows.h>
+#include <shellapi.h>
+
+static HWND panel;
+
+static BOOL CALLBACK FindPanel(HWND window, LPARAM unused)
+{
+    char name[64];
+    (void)unused;
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "#32770") == 0 && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+        panel = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && lstrcmpA(argv[1], "announce") == 0)
+        return !PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EnumWindows(FindPanel, 0);
+    if (panel == NULL)
+        return 2;
+    NOTIFYICONDATAA data;
+    ZeroMemory(&data, sizeof data);
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = panel;
+    data.uID = 1000;
+    return !Shell_NotifyIconA(NIM_DELETE, &data);
+}
