@@ -7,20 +7,9 @@
 #include <vector>
 
 #include "items/item_list.h"
+#include "tests/free_entries.h"
 
 namespace {
-
-void FreeEntries()
-{
-    for (Item* item = itemList.head->next; item != nullptr;) {
-        Item* next = item->next;
-        free(item->path);
-        free(item);
-        item = next;
-    }
-    itemList.head->next = nullptr;
-    itemList.itemCount = 0;
-}
 
 double LoadSeconds(FILE* file)
 {

@@ -6,19 +6,8 @@
 #include <string.h>
 
 #include "items/item_list.h"
+#include "tests/free_entries.h"
 
-static void FreeEntries()
-{
-    Item* item = itemList.head->next;
-    while (item != nullptr) {
-        Item* next = item->next;
-        free(item->path);
-        free(item);
-        item = next;
-    }
-    itemList.head->next = nullptr;
-    itemList.itemCount = 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

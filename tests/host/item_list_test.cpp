@@ -1,6 +1,7 @@
 // Reading the list file into entries: line ends, long lines, control-Z, zero bytes, the
 // entry cap, and the small helpers around the list.
 #include "items/item_list.h"
+#include "tests/free_entries.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -17,16 +18,6 @@
 #endif
 
 namespace {
-
-void FreeEntriesAfter(Item* item)
-{
-    while (item != nullptr) {
-        Item* next = item->next;
-        free(item->path);
-        free(item);
-        item = next;
-    }
-}
 
 // The list lives in process-wide state; each test gets a fresh, empty one. The product never
 // frees entries (they live until the process ends), so the test does, for LeakSanitizer.
