@@ -2,7 +2,6 @@
 
 #include <stdlib.h>
 
-#include "app/edge_trigger.h"
 #include "app/poll_tick.h"
 #include "items/item_file.h"
 #include "items/item_list.h"
@@ -29,7 +28,7 @@ UINT taskbarCreatedMessage;
 void StartPanel(HWND panel)
 {
     GetModuleFolder(moduleFolder);
-    startupScreenHeight = UsableScreenHeight(GetSystemMetrics(SM_CYFULLSCREEN), GetSystemMetrics(SM_CYCAPTION));
+    startupScreenHeight = ReadUsableScreenHeight();
     FillTrayIconData(panel, &trayIconData);
     Shell_NotifyIconA(NIM_ADD, &trayIconData);
     taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");

@@ -9,6 +9,11 @@
 int16_t currentScreenHeight;
 RECT panelRect;
 
+int16_t ReadUsableScreenHeight()
+{
+    return UsableScreenHeight(GetSystemMetrics(SM_CYFULLSCREEN), GetSystemMetrics(SM_CYCAPTION));
+}
+
 static void ShowPanelAtEdge(HWND panel)
 {
     MoveWindow(panel, 0, 0, settings.WindowWidth, currentScreenHeight, TRUE);
@@ -29,8 +34,7 @@ void OnPollTick(HWND panel)
         GetWindowRect(panel, &panelRect);
         inputs.panelRight = panelRect.right;
     } else {
-        currentScreenHeight =
-            UsableScreenHeight(GetSystemMetrics(SM_CYFULLSCREEN), GetSystemMetrics(SM_CYCAPTION));
+        currentScreenHeight = ReadUsableScreenHeight();
         inputs.screenHeight = currentScreenHeight;
     }
     switch (DecideEdge(inputs)) {

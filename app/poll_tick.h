@@ -9,4 +9,7 @@ extern int16_t currentScreenHeight;
 // The panel's window rectangle as read by the latest tick away from column 0.
 extern RECT panelRect;
 
+// The usable screen height now: the full-screen client height plus one caption, in 16 bits.
+int16_t ReadUsableScreenHeight();
+
 void OnPollTick(HWND panel);
