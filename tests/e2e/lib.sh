@@ -59,6 +59,30 @@ write_crlf() {
   printf '%s\r\n' "$@" >"$file"
 }
 
+# ---------------------------------------------------------------- pressing buttons
+
+# press BUTTON X Y [down]: a click (press and release) of the button (1 left, 3 right) at a
+# screen point; with "down", the press alone. Windows makes a second press of a button within the double-click time and
+# rectangle of the one before a double click (WM_xBUTTONDBLCLK), which the panel and the
+# tray icon leave alone. So a press near the previous press of the same button first waits
+# out the double-click time that Windows reports; a press elsewhere goes at once. The last
+# press is kept in a file, so that it outlives the subshell of a test.
+press() {
+  local button=$1 x=$2 y=$3 action=${4:+mousedown} last
+  last=$(cat "$E2E_RUN_DIR/.last-press" 2>/dev/null)
+  if [ -n "$last" ]; then
+    set -- $last
+    local dx=$((x - $2)) dy=$((y - $3))
+    if [ "$1" = "$button" ] && [ "${dx#-}" -lt "$DOUBLE_CLICK_W" ] && [ "${dy#-}" -lt "$DOUBLE_CLICK_H" ]; then
+      wait_until $((DOUBLE_CLICK_MS / 1000 + 2)) double_click_time_past "$4" ||
+        fail "the clock did not move past the double-click time"
+    fi
+  fi
+  xdotool mousemove "$x" "$y" "${action:-click}" "$button"
+  echo "$button $x $y $(date +%s%3N)" >"$E2E_RUN_DIR/.last-press"
+}
+double_click_time_past() { [ $(($(date +%s%3N) - $1)) -gt "$DOUBLE_CLICK_MS" ]; }
+
 # ---------------------------------------------------------------- the program's process
 
 # q_start [ARGS...]: starts quorvane.exe in $T; its pid goes to $T/.pid and, when it ends,
@@ -244,12 +268,12 @@ tray_move_away() {
     tray_geometry || continue
     [ "$TX" = "$TRAY_TO_X" ] && [ "$TY" = "$TRAY_TO_Y" ] && return 0
     gx=$((TX + 60)) gy=$((TY + 8))
-    xdotool mousemove "$gx" "$gy" mousedown 1
-    sleep 0.15
+    press 1 "$gx" "$gy" down
+    # While the button is held the window follows the pointer: each step waits for it.
     xdotool mousemove $(((gx + TRAY_TO_X + 60) / 2)) $(((gy + TRAY_TO_Y + 8) / 2))
-    sleep 0.15
+    wait_until 2 tray_moved_from "$TX" "$TY"
     xdotool mousemove $((TRAY_TO_X + 60)) $((TRAY_TO_Y + 8))
-    sleep 0.15
+    wait_until 2 tray_at_target
     xdotool mouseup 1
     xdotool mousemove "$PARK_X" "$PARK_Y"
     wait_until 2 tray_at_target && return 0
@@ -257,6 +281,7 @@ tray_move_away() {
   fail "could not move the tray window out of the way (it stays at $TX,$TY)"
 }
 tray_at_target() { tray_geometry && [ "$TX" = "$TRAY_TO_X" ] && [ "$TY" = "$TRAY_TO_Y" ]; }
+tray_moved_from() { local x=$1 y=$2; tray_geometry && [ "$TX,$TY" != "$x,$y" ]; }
 
 # menu_geometry: the open tray menu (a mapped window of the program, wider than the
 # panel and lower than a dialog); sets MX MY MW MH.
@@ -273,13 +298,39 @@ menu_geometry() {
 }
 menu_closed() { ! menu_geometry; }
 
-# tray_press BUTTON: a click (press and release) of the button (1 left, 3 right) on the
-# tray icon; waits for the menu. PRESS_X, PRESS_Y: where the button went down.
+# tray_caption_is RGB: the tray window is drawn active or inactive: the start of its
+# caption, left of where the menu opens, has that colour.
+tray_caption_is() {
+  tray_geometry || return 1
+  shot tray-caption
+  [ "$(pix "$SHOT" "get $((TX + 5)) $((TY + 10))")" = "$1" ]
+}
+
+# tray_press BUTTON: a click of the button (1 left, 3 right) on the tray icon; waits for the
+# menu, and for the menu's program to hold the keyboard. PRESS_X, PRESS_Y: where the button
+# went down.
+# The tray is a window of another process (Wine's explorer), which activates it on a click
+# when it is not yet active, and may get to that only after our program has taken the
+# foreground for its menu; explorer then holds the keyboard, and an Escape never reaches
+# the menu. So the tray is made active first, and the press has nothing left to activate;
+# once it shows itself inactive again, the foreground is the menu's. (X focus alone does
+# not activate a Wine window; a click on its caption does, as for a user.)
 tray_press() {
   tray_icon_xy || fail "no tray window to press on"
+  if ! tray_caption_is "$CAPTION_ACTIVE"; then
+    press 1 $((TX + 60)) $((TY + 8))
+    wait_until 5 tray_caption_is "$CAPTION_ACTIVE" || fail "a click on the tray's caption did not activate it"
+  fi
   PRESS_X=$ICON_X PRESS_Y=$ICON_Y
-  xdotool mousemove "$PRESS_X" "$PRESS_Y" click "$1"
+  press "$1" "$PRESS_X" "$PRESS_Y"
   wait_until 5 menu_geometry || fail "button $1 on the tray icon opened no menu"
+  wait_until 5 tray_caption_is "$CAPTION_INACTIVE" || fail "the tray stayed active with the menu open"
+}
+
+# menu_escape: Escape to the open tray menu. X sends keys to the process that has the
+# input focus, which after the click is explorer's tray: the focus goes to the menu first.
+menu_escape() {
+  xdotool windowfocus --sync "$MENU" key Escape
 }
 
 # menu_choose settings|about|exit: clicks the item. The rows were measured once on a
@@ -292,7 +343,7 @@ menu_choose() {
   exit) dy=51 ;;
   *) fail "menu_choose: no item $1" ;;
   esac
-  xdotool mousemove $((MX + 40)) $((MY + dy * MH / 63)) click 1
+  press 1 $((MX + 40)) $((MY + dy * MH / 63))
   wait_until 5 menu_closed || fail "the tray menu stayed open after choosing $1"
   xdotool mousemove "$PARK_X" "$PARK_Y"
 }
@@ -364,7 +415,8 @@ row_box() {
 
 # The panel's expected height: SM_CYFULLSCREEN + SM_CYCAPTION as this Wine reports them,
 # read by a small probe program built once per run (E2E_METRICS holds its output:
-# full-screen client height, caption height, screen width, screen height).
+# full-screen client height, caption height, screen width, screen height, the double-click
+# time and rectangle, and the active and inactive caption colours).
 e2e_read_metrics() {
   local src=$E2E_RUN_DIR/metrics.c exe=$E2E_RUN_DIR/metrics.exe
   cat >"$src" <<'EOF'
@@ -372,8 +424,12 @@ e2e_read_metrics() {
 #include <stdio.h>
 int main(void)
 {
-    printf("%d %d %d %d\n", GetSystemMetrics(SM_CYFULLSCREEN), GetSystemMetrics(SM_CYCAPTION),
-           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    COLORREF active = GetSysColor(COLOR_ACTIVECAPTION), inactive = GetSysColor(COLOR_INACTIVECAPTION);
+    printf("%d %d %d %d %u %d %d %02x%02x%02x %02x%02x%02x\n", GetSystemMetrics(SM_CYFULLSCREEN),
+           GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+           GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK),
+           GetRValue(active), GetGValue(active), GetBValue(active),
+           GetRValue(inactive), GetGValue(inactive), GetBValue(inactive));
     return 0;
 }
 EOF
@@ -384,8 +440,10 @@ EOF
   "$WINE" "$exe" >"$E2E_RUN_DIR/metrics.txt" 2>/dev/null </dev/null || return 1
   E2E_METRICS=$(tr -d '\r' <"$E2E_RUN_DIR/metrics.txt")
   set -- $E2E_METRICS
-  [ $# = 4 ] || return 1
+  [ $# = 9 ] || return 1
   EXPECT_PANEL_H=$(($1 + $2)) SCREEN_W=$3 SCREEN_H=$4
+  DOUBLE_CLICK_MS=$5 DOUBLE_CLICK_W=$6 DOUBLE_CLICK_H=$7
+  CAPTION_ACTIVE=$8 CAPTION_INACTIVE=$9
 }
 
 # panel_rows N ITEMHEIGHT: a fresh screenshot's view of the panel's first N rows (I/_).

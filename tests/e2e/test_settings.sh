@@ -17,7 +17,7 @@ SETTINGS_DLU_W=219 SETTINGS_DLU_H=171
 dialog_click() {
   win_geometry "$1" || fail "the dialog went away before the click"
   local cw=$((WW - 6)) chh=$((WH - 24))
-  xdotool mousemove $((WX + 3 + $2 * cw / $4)) $((WY + 21 + $3 * chh / $5)) click 1
+  press 1 $((WX + 3 + $2 * cw / $4)) $((WY + 21 + $3 * chh / $5))
 }
 
 # expect_centred WINDOW WHAT: left = screen width / 2 - width / 2, and so for the top.

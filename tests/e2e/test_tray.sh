@@ -21,8 +21,7 @@ test_right_press_on_tray_icon_opens_menu_at_cursor_and_escape_closes_it_without_
   q_start_running
   tray_press 3
   menu_opened_at_press
-  # The tray's explorer keeps the keyboard after the click: give it to the menu.
-  xdotool windowfocus --sync "$MENU" key Escape
+  menu_escape
   nothing_changed_after_menu
   q_exit_via_tray
 }
@@ -32,12 +31,12 @@ test_left_press_opens_the_same_menu_and_a_click_elsewhere_closes_it_without_effe
   q_start_running
   tray_press 3
   local right_size="${MW}x$MH"
-  xdotool windowfocus --sync "$MENU" key Escape
+  menu_escape
   wait_until 3 menu_closed || fail "Escape did not close the tray menu"
   tray_press 1
   menu_opened_at_press
   [ "${MW}x$MH" = "$right_size" ] || fail "the left button's menu is ${MW}x$MH, the right button's $right_size"
-  xdotool mousemove 300 300 click 1
+  press 1 300 300
   nothing_changed_after_menu
   q_exit_via_tray
 }
