@@ -83,6 +83,7 @@ FileBytes TextInCodePage(FileBytes file)
     // The conversion calls count in int; beyond that the text ends as on a short read.
     if (size > INT_MAX)
         size = INT_MAX;
+    // Memory short for the whole text: halves of it until its start fits, like a short read.
     FileBytes converted = NOTHING;
     for (; size > 0 && converted.bytes == nullptr; size /= 2)
         converted = Convert(kind.encoding, bytes + kind.markLength, size);
