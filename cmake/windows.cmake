@@ -7,6 +7,7 @@ add_library(quorvane_win STATIC
   app/panel_host.cpp
   app/poll_tick.cpp
   items/item_file.cpp
+  items/list_text.cpp
   platform/ansi.cpp
   platform/window.cpp
   settings/settings_dialog.cpp

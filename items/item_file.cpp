@@ -1,8 +1,10 @@
 #include "items/item_file.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 
 #include "items/item_list.h"
+#include "items/list_text.h"
 
 char moduleFolder[MAX_PATH];
 
@@ -35,7 +37,9 @@ int LoadItemList(const char* folder)
         ShowMissingListMessage();
         return 0;
     }
-    AppendItemsFromFile(file);
+    FileBytes text = TextInCodePage(ReadWholeFile(file));
     fclose(file);
+    AppendItemsFromText(text.bytes, text.size);
+    free(text.bytes);
     return 1;
 }

@@ -36,33 +36,30 @@ namespace {
 
 int const CONTROL_Z = 26;
 
-// The bytes of the file as a text-mode stream would deliver them.
+// The bytes of the text as a text-mode stream would deliver them.
 struct TextReader {
-    FILE* file;
-    bool ended;  // control-Z or a read error seen: nothing more is read
+    const unsigned char* at;
+    const unsigned char* end;
 };
 
 int NextTextByte(TextReader& reader)
 {
-    if (reader.ended)
+    if (reader.at == reader.end)
         return EOF;
-    int c = getc(reader.file);
-    if (c == '\r') {
-        int following = getc(reader.file);
-        if (following == '\n')
-            return '\n';
-        if (following != EOF)
-            ungetc(following, reader.file);
+    int c = *reader.at++;
+    if (c == '\r' && reader.at != reader.end && *reader.at == '\n') {
+        ++reader.at;
+        return '\n';
     }
-    if (c == CONTROL_Z || c == EOF) {
-        reader.ended = true;
+    if (c == CONTROL_Z) {
+        reader.at = reader.end;
         return EOF;
     }
     return c;
 }
 
 // Reads up to and including the next line feed, at most ITEM_TEXT_MAX bytes; returns the
-// number of bytes read, 0 at the end of the file. piece holds ITEM_TEXT_MAX + 1 bytes.
+// number of bytes read, 0 at the end of the text. piece holds ITEM_TEXT_MAX + 1 bytes.
 int ReadPiece(TextReader& reader, char* piece)
 {
     int length = 0;
@@ -99,7 +96,29 @@ Item* NewItem(const char* piece)
 
 }  // namespace
 
-void AppendItemsFromFile(FILE* file)
+FileBytes ReadWholeFile(FILE* file)
+{
+    FileBytes read = {nullptr, 0};
+    size_t capacity = 0;
+    for (;;) {
+        if (read.size == capacity) {
+            // Doubling keeps the number of copies small for a file of any size.
+            size_t larger = capacity == 0 ? 4096 : capacity * 2;
+            char* grown = larger > capacity ? static_cast<char*>(realloc(read.bytes, larger)) : nullptr;
+            if (grown == nullptr)
+                return read;
+            read.bytes = grown;
+            capacity = larger;
+        }
+        size_t wanted = capacity - read.size;
+        size_t got = fread(read.bytes + read.size, 1, wanted, file);
+        read.size += got;
+        if (got < wanted)  // the end of the file, or a read error
+            return read;
+    }
+}
+
+void AppendItemsFromText(const char* text, size_t size)
 {
     Item* tail = itemList.head;
     if (tail == nullptr)
@@ -107,7 +126,8 @@ void AppendItemsFromFile(FILE* file)
     while (tail->next != nullptr)
         tail = tail->next;
 
-    TextReader reader = {file, false};
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+    TextReader reader = {bytes, bytes + size};
     char piece[ITEM_TEXT_MAX + 1];
     while (itemList.itemCount < ITEM_COUNT_MAX && ReadPiece(reader, piece) > 0) {
         Item* item = NewItem(piece);

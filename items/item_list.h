@@ -32,9 +32,20 @@ Item* NewItemListHead();
 // The entries live until the process ends.
 int ReleaseItemList(Item* head);
 
-// Reads the entries of an opened list file, opened in binary mode, and appends them to
-// itemList after its last entry. The text-mode rules are applied here, the same on every
-// C runtime: a carriage return directly before a line feed is dropped, and the first
-// control-Z ends the file. Stops early, keeping what was read, at a read error, when
-// memory is short, or at ITEM_COUNT_MAX entries.
-void AppendItemsFromFile(FILE* file);
+// The whole content of a file in one heap block, which the holder frees with free().
+struct FileBytes {
+    char* bytes;  // none when nothing was read
+    size_t size;
+};
+
+// Reads an opened file, opened in binary mode, to its end into a block that grows as
+// needed. A read error, or a block that cannot grow, ends the reading early and keeps
+// what was read, like a short read.
+FileBytes ReadWholeFile(FILE* file);
+
+// Reads the entries of the list file's text, in the system's code page, and appends them
+// to itemList after its last entry. The text-mode rules are applied here, the same on
+// every C runtime: a carriage return directly before a line feed is dropped, and the
+// first control-Z ends the text. Stops early, keeping what was read, when memory is short
+// or at ITEM_COUNT_MAX entries.
+void AppendItemsFromText(const char* text, size_t size);

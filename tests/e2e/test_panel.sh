@@ -74,11 +74,12 @@ click_row() {
   press 1 $((FL + 11)) $((FT + $1 * IH + IH / 2))
 }
 
-# expect_probe_ran DIR: the probe in DIR ran, and in DIR.
+# expect_probe_ran DIR: the probe in DIR ran, and in DIR. cmd writes the folder in the
+# console's code page, 932 under the Japanese locale the tests run in.
 expect_probe_ran() {
   wait_until 15 test -s "$1/cwd.txt" || fail "the entry in '${1##*/}' was not opened"
   local cwd
-  cwd=$(tr -d '\r\n' <"$1/cwd.txt")
+  cwd=$(tr -d '\r\n' <"$1/cwd.txt" | iconv -f CP932 -t UTF-8)
   [ "$cwd" = "$(winpath "$1")" ] || fail "the entry ran in '$cwd', expected its own folder '$(winpath "$1")'"
 }
 
@@ -165,5 +166,20 @@ test_click_in_strip_below_last_row_opens_nothing_and_page_is_kept() {
   wait_until 3 rows_look '_I' "$IH" || fail "the panel came back on another page (rows seen: $ROWS_SEEN)"
   click_row 3
   expect_probe_ran "$T/probe dir"
+  q_exit_via_tray
+}
+
+test_utf8_list_opens_entry_in_japanese_folder_in_its_own_folder() {
+  # Saved as today's Notepad saves by default: UTF-8 without a mark.
+  local folder=$T/表の道具
+  make_probe "$folder"
+  write_crlf quorvane.cfg 'C:\windows\notepad.exe' "$(winpath "$folder")\\probe.bat"
+  q_start_running
+  show_panel
+  panel_measure
+  IH=20
+  wait_until 3 rows_look 'I' "$IH" || fail "the ASCII entry in row 0 shows no icon"
+  click_row 1
+  expect_probe_ran "$folder"
   q_exit_via_tray
 }

@@ -1,6 +1,7 @@
 // Reading the list file into entries: line ends, long lines, control-Z, zero bytes, the
-// entry cap, and the small helpers around the list.
+// entry cap, the small helpers around the list, and telling the file's encoding.
 #include "items/item_list.h"
+#include "items/list_encoding.h"
 #include "tests/free_entries.h"
 
 #include <gtest/gtest.h>
@@ -58,8 +59,11 @@ protected:
         ASSERT_EQ(fclose(out), 0);
         FILE* in = fopen(fileName.c_str(), "rb");
         ASSERT_NE(in, nullptr);
-        AppendItemsFromFile(in);
+        FileBytes read = ReadWholeFile(in);
         fclose(in);
+        ASSERT_EQ(read.size, bytes.size());
+        AppendItemsFromText(read.bytes, read.size);
+        free(read.bytes);
     }
 
     static std::vector<std::string> Entries()
@@ -250,6 +254,54 @@ TEST(ReleaseItemList, DetachesEntriesFromHeadOrReportsNoHead)
     EXPECT_EQ(ReleaseItemList(head), 1);
     EXPECT_EQ(head->next, nullptr);
     free(head);
+}
+
+// Marks name the encoding whatever follows them; without one, only strictly valid UTF-8
+// beyond ASCII is UTF-8, and Shift_JIS lists stay in the code page.
+TEST(DetectListEncoding, TellsNotepadsEncodingsAndLeavesShiftJisInTheCodePage)
+{
+    using namespace std::string_literals;
+    ListEncoding const PAGE = ListEncoding::CodePage, UTF8 = ListEncoding::Utf8;
+    struct Case {
+        const char* what;
+        std::string bytes;
+        ListEncoding encoding;
+        size_t markLength;
+    } const cases[] = {
+        {"empty file", "", PAGE, 0},
+        {"ASCII only", "C:\\a.exe\r\n", PAGE, 0},
+        {"UTF-8 mark alone", "\xEF\xBB\xBF", UTF8, 3},
+        {"UTF-8 mark before ASCII", "\xEF\xBB\xBF" "C:\\a.exe", UTF8, 3},
+        {"UTF-8 mark before invalid bytes", "\xEF\xBB\xBF\x95\x5C", UTF8, 3},
+        {"two bytes of the UTF-8 mark", "\xEF\xBB", PAGE, 0},
+        {"UTF-16 LE mark", "\xFF\xFE" "a\0"s, ListEncoding::Utf16LittleEndian, 2},
+        {"UTF-16 BE mark", "\xFE\xFF\0a"s, ListEncoding::Utf16BigEndian, 2},
+        {"UTF-16 BE mark alone", "\xFE\xFF", ListEncoding::Utf16BigEndian, 2},
+        {"UTF-8 folder 表の道具", "C:\\\xE8\xA1\xA8\xE3\x81\xAE\xE9\x81\x93\xE5\x85\xB7\\a.exe", UTF8, 0},
+        {"UTF-8 four-byte U+10FFFF", "\xF4\x8F\xBF\xBF", UTF8, 0},
+        {"UTF-8 two-byte U+0080", "\xC2\x80", UTF8, 0},
+        {"Shift_JIS 表の道具", "C:\\\x95\x5C\x82\xCC\x93\xB9\x8B\xEF\\a.exe", PAGE, 0},
+        {"Shift_JIS half-width katakana ｱ", "\xB1.exe", PAGE, 0},
+        {"a UTF-8 line, then a Shift_JIS line", "\xE8\xA1\xA8\n\x95\x5C\n", PAGE, 0},
+        {"overlong slash C0 AF", "\xC0\xAF", PAGE, 0},
+        {"overlong three-byte E0 80 AF", "\xE0\x80\xAF", PAGE, 0},
+        {"overlong four-byte F0 80 80 AF", "\xF0\x80\x80\xAF", PAGE, 0},
+        {"surrogate U+D800", "\xED\xA0\x80", PAGE, 0},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", PAGE, 0},
+        {"lead byte F5", "\xF5\x80\x80\x80", PAGE, 0},
+        {"lone continuation byte", "a\x80", PAGE, 0},
+        {"sequence cut by the end of the file", "\xE8\xA1", PAGE, 0},
+        {"sequence cut by ASCII", "\xE8\xA1" "a", PAGE, 0},
+        // Shift_JIS that happens to be valid UTF-8 (the rare exception): ﾈｺ and 燿ア.
+        {"Shift_JIS ﾈｺ", "\xC8\xBA", UTF8, 0},
+        {"Shift_JIS 燿ア", "\xE0\xA0\x83\x41", UTF8, 0},
+    };
+    for (Case const& c : cases) {
+        ListTextKind kind =
+            DetectListEncoding(reinterpret_cast<const unsigned char*>(c.bytes.data()), c.bytes.size());
+        EXPECT_EQ(kind.encoding, c.encoding) << c.what;
+        EXPECT_EQ(kind.markLength, c.markLength) << c.what;
+    }
 }
 
 }  // namespace
