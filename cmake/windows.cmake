@@ -26,7 +26,7 @@ target_link_libraries(quorvane PRIVATE quorvane_win)
 target_include_directories(quorvane PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/res)
 target_compile_options(quorvane PRIVATE ${QUORVANE_WARNINGS})
 set_source_files_properties(res/quorvane.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_CURRENT_SOURCE_DIR}/res/quorvane.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h")
+  "${CMAKE_CURRENT_SOURCE_DIR}/res/quorvane.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h;${CMAKE_CURRENT_SOURCE_DIR}/res/version.h")
 
 if(MSVC)
   target_compile_options(quorvane_core PRIVATE /GR- /EHs-c-)
@@ -38,7 +38,8 @@ else()
   target_compile_options(quorvane_core PRIVATE ${QUORVANE_SMALL})
   target_compile_options(quorvane_win PRIVATE ${QUORVANE_SMALL})
   target_compile_options(quorvane PRIVATE ${QUORVANE_SMALL})
-  target_link_options(quorvane PRIVATE -static -s -Wl,--gc-sections)
+  # No link time in the PE header, so that the same sources always give the same bytes.
+  target_link_options(quorvane PRIVATE -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
   # windres reads the script as UTF-8 (it holds the Japanese texts).
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 endif()
