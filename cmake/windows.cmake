@@ -29,7 +29,10 @@ set_source_files_properties(res/quorvane.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_CURRENT_SOURCE_DIR}/res/quorvane.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h;${CMAKE_CURRENT_SOURCE_DIR}/res/version.h")
 
 if(MSVC)
-  target_compile_options(quorvane_core PRIVATE /GR- /EHs-c-)
+  # No RTTI and no exceptions, as with GCC below; /O1 comes with MinSizeRel.
+  foreach(target quorvane_core quorvane_win quorvane)
+    target_compile_options(${target} PRIVATE /GR- /EHs-c-)
+  endforeach()
 else()
   # Small and self-contained: no exceptions or RTTI, unused sections dropped, the C++
   # runtime linked in so that only system DLLs are imported.
