@@ -27,10 +27,13 @@ target_link_libraries(quorvane PRIVATE quorvane_win)
 target_include_directories(quorvane PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/res)
 target_compile_options(quorvane PRIVATE ${QUORVANE_WARNINGS})
 set_source_files_properties(res/quorvane.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_CURRENT_SOURCE_DIR}/res/quorvane.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h")
+  "${CMAKE_CURRENT_SOURCE_DIR}/res/quorvane.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h;${CMAKE_CURRENT_SOURCE_DIR}/res/version.h")
 
 if(MSVC)
-  target_compile_options(quorvane_core PRIVATE /GR- /EHs-c-)
+  # No RTTI and no exceptions, as with GCC below; /O1 comes with MinSizeRel.
+  foreach(target quorvane_core quorvane_win quorvane)
+    target_compile_options(${target} PRIVATE /GR- /EHs-c-)
+  endforeach()
 else()
   # Small and self-contained: no exceptions or RTTI, unused sections dropped, the C++
   # runtime linked in so that only system DLLs are imported.
@@ -39,7 +42,8 @@ else()
   target_compile_options(quorvane_core PRIVATE ${QUORVANE_SMALL})
   target_compile_options(quorvane_win PRIVATE ${QUORVANE_SMALL})
   target_compile_options(quorvane PRIVATE ${QUORVANE_SMALL})
-  target_link_options(quorvane PRIVATE -static -s -Wl,--gc-sections)
+  # No link time in the PE header, so that the same sources always give the same bytes.
+  target_link_options(quorvane PRIVATE -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
   # windres reads the script as UTF-8 (it holds the Japanese texts).
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 endif()

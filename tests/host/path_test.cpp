@@ -62,11 +62,11 @@ TEST(FinalComponentOffset, LeadByteAsLastByteStopsAtTheEnd)
 
 TEST(IsCp932LeadByte, CoversBothLeadRanges)
 {
-    for (unsigned char lead : {0x81, 0x95, 0x9F, 0xE0, 0xFC})
-        EXPECT_TRUE(IsCp932LeadByte(lead)) << int(lead);
+    for (int lead : {0x81, 0x95, 0x9F, 0xE0, 0xFC})
+        EXPECT_TRUE(IsCp932LeadByte(static_cast<unsigned char>(lead))) << lead;
     // ASCII, 0x80, the half-width katakana 0xA0 to 0xDF, and 0xFD to 0xFF lead nothing.
-    for (unsigned char other : {0x00, 0x5C, 0x7F, 0x80, 0xA0, 0xB1, 0xDF, 0xFD, 0xFF})
-        EXPECT_FALSE(IsCp932LeadByte(other)) << int(other);
+    for (int other : {0x00, 0x5C, 0x7F, 0x80, 0xA0, 0xB1, 0xDF, 0xFD, 0xFF})
+        EXPECT_FALSE(IsCp932LeadByte(static_cast<unsigned char>(other))) << other;
 }
 
 TEST(CopyFolderPart, TooSmallBufferGivesZeroAndEmptyText)

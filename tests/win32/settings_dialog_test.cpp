@@ -574,7 +574,7 @@ ExpectedControl const ABOUT_CONTROLS[] = {
     {IDC_OK, "Button", L"OK", BUTTON_TYPE, BS_DEFPUSHBUTTON, 0, true},
     {-1, "Static", nullptr, STATIC_TYPE, SS_ICON, 0, false},
     {-1, "Static", L"quorvane Version 1.01", STATIC_TYPE, SS_LEFT, WS_GROUP, false},
-    {-1, "Static", nullptr, STATIC_TYPE, SS_LEFT, WS_GROUP, false},
+    {-1, "Static", L"(C) 2026 the quorvane developers", STATIC_TYPE, SS_LEFT, WS_GROUP, false},
     {-1, "Static", L"", STATIC_TYPE, SS_ETCHEDFRAME, 0, false},
     {IDC_URL, "Button", L"" QUORVANE_HOME_PAGE, BUTTON_TYPE, BS_PUSHBUTTON, BS_TOP | BS_FLAT, true},
 };
@@ -728,6 +728,48 @@ TEST_F(AboutDialogTest, Template_HasJapaneseTitle)
     ASSERT_NE(nullptr, dialog);
 
     EXPECT_EQ(std::wstring(L"quorvane\u3000\u30d0\u30fc\u30b8\u30e7\u30f3\u60c5\u5831"), WindowTextW(dialog));
+}
+
+// The version resource comes from the same script as the About box; this test program links
+// that script, so its own version information is what Explorer shows for quorvane.exe.
+TEST(VersionResource, NamesTheVersionAndTheMakerOfTheAboutBox)
+{
+    char path[MAX_PATH];
+    ASSERT_NE(0u, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    DWORD size = GetFileVersionInfoSizeA(path, nullptr);
+    ASSERT_NE(0u, size);
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, info.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(MAKELONG(1, 1), fixed->dwFileVersionMS);
+    EXPECT_EQ(MAKELONG(1, 1), fixed->dwProductVersionMS);
+    EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
+
+    struct Field {
+        char const* name;
+        char const* value;
+    };
+    Field const fields[] = {
+        {"FileVersion", "1.01"},
+        {"ProductVersion", "1.01"},
+        {"ProductName", "quorvane"},
+        {"LegalCopyright", "Copyright (c) 2026 the quorvane developers"},
+        {"OriginalFilename", "quorvane.exe"},
+        {"CompanyName", "the quorvane developers"},
+    };
+    for (Field const& field : fields) {
+        std::string key = std::string("\\StringFileInfo\\041104b0\\") + field.name;
+        char* value = nullptr;
+        EXPECT_TRUE(VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length)) << key;
+        EXPECT_STREQ(field.value, value != nullptr ? value : "") << key;
+    }
+    char* description = nullptr;
+    EXPECT_TRUE(VerQueryValueA(info.data(), "\\StringFileInfo\\041104b0\\FileDescription",
+                               reinterpret_cast<void**>(&description), &length));
+    EXPECT_GT(length, 1u);
 }
 
 }  // namespace
