@@ -22,7 +22,8 @@ Call FindCall(HMODULE module, const char* name)
     return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
-// Windows Vista, where creating a shell link fails once the default search is set.
+// Windows Vista, where the shell's link objects fail once the default search is set;
+// list entries may well be shortcuts.
 bool IsVista()
 {
     DWORD version = GetVersion();

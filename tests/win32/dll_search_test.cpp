@@ -1,5 +1,6 @@
-// The start-up step limits the DLL search of the whole process and cannot be undone, so
-// it runs here, in a program of its own, and not in the other Windows tests.
+// The start-up step limits the DLL search of the whole process and cannot be undone: the
+// loads before it need a process in which nothing has run it yet, so this test has a
+// program of its own.
 #include <gtest/gtest.h>
 
 #include "platform/process.h"
