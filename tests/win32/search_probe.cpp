@@ -1,5 +1,5 @@
-// A DLL that does nothing: the DLL search tests place it beside their program and in a
-// current folder, and see from where a load by bare name still finds it.
+// A DLL that does nothing: the DLL search test places it beside its program and sees
+// whether a load by bare name still finds it there.
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
