@@ -6,6 +6,7 @@
 #include "items/item_file.h"
 #include "items/item_list.h"
 #include "items/pages.h"
+#include "platform/process.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "settings/settings_dialog.h"
@@ -16,9 +17,7 @@
 #include "view/launch.h"
 #include "view/paint.h"
 
-HINSTANCE appInstance;
 int16_t startupScreenHeight;
-POINT cursorPos;
 
 namespace {
 

@@ -4,10 +4,7 @@
 
 #include "platform/win32.h"
 
-extern HINSTANCE appInstance;
 // The usable screen height when the panel started; the edge trigger compares against it.
 extern int16_t startupScreenHeight;
-// The cursor as last read by the poll tick or by the tray menu.
-extern POINT cursorPos;
 
 INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,6 +3,7 @@
 #include "app/edge_trigger.h"
 #include "app/panel_host.h"
 #include "items/pages.h"
+#include "platform/process.h"
 #include "settings/settings.h"
 #include "view/paint.h"
 

@@ -9,6 +9,7 @@ add_library(quorvane_win STATIC
   items/item_file.cpp
   items/list_text.cpp
   platform/ansi.cpp
+  platform/process.cpp
   platform/window.cpp
   settings/settings_dialog.cpp
   settings/settings_store.cpp
@@ -17,7 +18,8 @@ add_library(quorvane_win STATIC
   view/launch.cpp
   view/highlight.cpp
   view/paint.cpp)
-target_link_libraries(quorvane_win PUBLIC quorvane_core comctl32 shell32 gdi32 user32 kernel32)
+# No comctl32: the common controls are loaded from the system folder at run time.
+target_link_libraries(quorvane_win PUBLIC quorvane_core shell32 gdi32 user32 kernel32)
 target_compile_definitions(quorvane_win PUBLIC ${QUORVANE_WIN_DEFINES})
 target_compile_options(quorvane_win PRIVATE ${QUORVANE_WARNINGS})
 

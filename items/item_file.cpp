@@ -6,19 +6,6 @@
 #include "items/item_list.h"
 #include "items/list_text.h"
 
-char moduleFolder[MAX_PATH];
-
-void GetModuleFolder(char* buffer)
-{
-    DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        // Truncated or failed: a cut-off path would name some other folder.
-        buffer[0] = '\0';
-        return;
-    }
-    buffer[FinalComponentOffset(buffer, IsAnsiLeadByte)] = '\0';
-}
-
 // Wide characters, so that the text reads right whatever the system's ANSI code page;
 // on a Japanese system it is the same text the ANSI call would show. No caption: the
 // system's default one.

@@ -1,6 +1,6 @@
 #include "settings/settings_dialog.h"
 
-#include "items/item_file.h"
+#include "platform/process.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"

@@ -1,6 +1,6 @@
 #include "tray/tray.h"
 
-#include "app/panel_host.h"
+#include "platform/process.h"
 #include "res/resource.h"
 
 NOTIFYICONDATAA trayIconData;

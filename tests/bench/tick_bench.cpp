@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/panel_host.h"
 #include "app/poll_tick.h"
 #include "items/item_list.h"
 #include "items/pages.h"
+#include "platform/process.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 

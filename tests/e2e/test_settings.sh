@@ -96,3 +96,22 @@ test_about_dialog_ignores_escape_and_closes_on_return() {
   q_running || fail "the program ended with the About dialog"
   q_exit_via_tray
 }
+
+# A comctl32.dll dropped beside the program (a Downloads folder is the usual case) never
+# runs in it, and the settings dialog still gets its arrows. Wine prefers its own comctl32
+# unless told to take one found on disk first; told so, it looks beside the program before
+# the system folder, as Windows does for a DLL that is not one of its known DLLs.
+test_settings_dialog_opens_while_a_comctl32_dll_beside_the_program_stays_unloaded() {
+  local cc=x86_64-w64-mingw32-gcc
+  [ "$QUORVANE_ARCH" = win32 ] && cc=i686-w64-mingw32-gcc
+  "$cc" -shared -O2 -o comctl32.dll "$E2E_DIR/fake_comctl32.c" -Wl,--kill-at ||
+    fail "could not build the stand-in comctl32.dll"
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;comctl32=n,b" q_start_running
+  [ ! -e comctl32.loaded ] || fail "the comctl32.dll beside the program was loaded"
+  open_settings
+  dialog_click "$DLG" 134 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  wait_until 5 settings_closed || fail "Cancel did not close the settings dialog"
+  show_panel
+  q_exit_via_tray
+  [ ! -e comctl32.loaded ] || fail "the comctl32.dll beside the program was loaded"
+}

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/panel_host.h"
+#include "platform/process.h"
 #include "res/resource.h"
 #include "settings/settings_dialog.h"
 #include "settings_test_support.h"
@@ -75,16 +75,13 @@ bool SameClass(std::string const& actual, char const* expected)
 
 class DialogTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
-        InitCommonControlsEx(&controls);
-    }
+    // The program's own start-up step: the up-down class comes from the common controls
+    // it loads at run time, not from a link of this test program.
+    static void SetUpTestSuite() { ASSERT_EQ(1, StartProcess(GetModuleHandleA(nullptr))); }
 
     void SetUp() override
     {
         ASSERT_TRUE(temp.ok());
-        appInstance = GetModuleHandleA(nullptr);
         lstrcpynA(moduleFolder, temp.folder(), MAX_PATH);
         settings = MakeSettings(26, 20, 1000, 0, 0);
         // Away from the top-left corner, so that a dialog left where the template puts

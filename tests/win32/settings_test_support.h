@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "items/item_file.h"
+#include "platform/process.h"
 #include "platform/win32.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"

@@ -1,0 +1,109 @@
+#include "platform/process.h"
+
+HINSTANCE appInstance;
+char moduleFolder[MAX_PATH];
+POINT cursorPos;
+
+namespace {
+
+// Both calls are looked up, not imported: the program must still start on systems that
+// lack them (SetDefaultDllDirectories came with Windows 7's update KB2533623 and with 8;
+// SetDllDirectoryA with XP SP1).
+using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD flags);
+using SetDllDirectoryCall = BOOL(WINAPI*)(LPCSTR folder);
+using InitCommonControlsExCall = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX* controls);
+
+DWORD const SEARCH_SYSTEM32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+
+// Through the one function pointer type that compilers let any other be cast to and back.
+template <typename Call>
+Call FindCall(HMODULE module, const char* name)
+{
+    return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// Windows Vista, where the shell's link objects fail once the default search is set;
+// list entries may well be shortcuts.
+bool IsVista()
+{
+    DWORD version = GetVersion();
+    return LOBYTE(LOWORD(version)) == 6 && HIBYTE(LOWORD(version)) == 0;
+}
+
+// Writes the full path of a DLL in the system folder; 0 when it does not fit.
+int SystemDllPath(char* out, const char* name)
+{
+    char folder[MAX_PATH];
+    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return 0;
+    char file[32];
+    wsprintfA(file, "\\%s", name);
+    return JoinPath(out, MAX_PATH, folder, file);
+}
+
+HMODULE LoadSystemDll(const char* name)
+{
+    char path[MAX_PATH];
+    return SystemDllPath(path, name) ? LoadLibraryA(path) : nullptr;
+}
+
+// Without the restricted search, the DLLs that the system itself would otherwise look for
+// beside the program are loaded first from the system folder; later loads by bare name
+// then find these.
+void PreloadSystemDlls()
+{
+    static const char* const NAMES[] = {"uxtheme.dll", "userenv.dll", "setupapi.dll", "apphelp.dll",
+                                        "propsys.dll", "dwmapi.dll",  "cryptbase.dll", "oleacc.dll",
+                                        "clbcatq.dll", "version.dll"};
+    for (const char* name : NAMES)
+        LoadSystemDll(name);
+}
+
+// A DLL dropped beside the program (a Downloads folder is the usual case) or in the
+// current folder must never run inside it.
+void RestrictDllSearch()
+{
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto setDefault = FindCall<SetDefaultDllDirectoriesCall>(kernel, "SetDefaultDllDirectories");
+    if (setDefault == nullptr || IsVista() || !setDefault(SEARCH_SYSTEM32))
+        PreloadSystemDlls();
+    auto setDllDirectory = FindCall<SetDllDirectoryCall>(kernel, "SetDllDirectoryA");
+    if (setDllDirectory != nullptr)
+        setDllDirectory("");
+}
+
+// The common controls are not among the system's known DLLs: imported, they would be
+// looked for beside the program first. Loaded here by full path, and kept for the life
+// of the process, since the settings dialog's up-down controls need their class.
+int LoadCommonControls()
+{
+    HMODULE library = LoadSystemDll("comctl32.dll");
+    if (library == nullptr)
+        return 0;
+    auto init = FindCall<InitCommonControlsExCall>(library, "InitCommonControlsEx");
+    if (init == nullptr)
+        return 0;
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
+    return init(&controls) ? 1 : 0;
+}
+
+}  // namespace
+
+void GetModuleFolder(char* buffer)
+{
+    DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        // Truncated or failed: a cut-off path would name some other folder.
+        buffer[0] = '\0';
+        return;
+    }
+    buffer[FinalComponentOffset(buffer, IsAnsiLeadByte)] = '\0';
+}
+
+int StartProcess(HINSTANCE instance)
+{
+    appInstance = instance;
+    RestrictDllSearch();
+    return LoadCommonControls();
+}

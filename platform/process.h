@@ -1,0 +1,21 @@
+// Process-wide state that every part of the program reads, and the start-up step that
+// makes the process safe before anything else runs.
+#pragma once
+#include "platform/win32.h"
+
+// The program's instance: its dialogs, menu and icon are loaded from it.
+extern HINSTANCE appInstance;
+// The executable's folder with its trailing separator; empty when it cannot be known.
+// The data files live there.
+extern char moduleFolder[MAX_PATH];
+// The one cursor point, written by the poll tick and by the tray menu.
+extern POINT cursorPos;
+
+// Fills buffer (MAX_PATH bytes) with the executable's folder, trailing separator included.
+// A path too long for the buffer leaves it empty: no data file is then found there.
+void GetModuleFolder(char* buffer);
+
+// First thing at start, before any window exists: stores the instance, limits the DLL
+// search to the system folder, and loads the common controls from there. Returns 0 when
+// the common controls could not be loaded (the settings dialog then lacks its arrows).
+int StartProcess(HINSTANCE instance);
