@@ -24,7 +24,7 @@ int LoadItemList(const char* folder)
         ShowMissingListMessage();
         return 0;
     }
-    FileBytes text = TextInCodePage(ReadWholeFile(file));
+    FileBytes text = TextInCodePage(ReadListBytes(file));
     fclose(file);
     AppendItemsFromText(text.bytes, text.size);
     free(text.bytes);

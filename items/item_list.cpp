@@ -96,11 +96,14 @@ Item* NewItem(const char* piece)
 
 }  // namespace
 
-FileBytes ReadWholeFile(FILE* file)
+static_assert(LIST_READ_MAX >= size_t{4} * ITEM_COUNT_MAX * (ITEM_TEXT_MAX + 1) + 3,
+              "the read limit must hold every entry the reader can take, mark included");
+
+FileBytes ReadListBytes(FILE* file, size_t limit)
 {
     FileBytes read = {nullptr, 0};
     size_t capacity = 0;
-    for (;;) {
+    while (read.size < limit) {
         if (read.size == capacity) {
             // Doubling keeps the number of copies small for a file of any size.
             size_t larger = capacity == 0 ? 4096 : capacity * 2;
@@ -110,12 +113,13 @@ FileBytes ReadWholeFile(FILE* file)
             read.bytes = grown;
             capacity = larger;
         }
-        size_t wanted = capacity - read.size;
+        size_t wanted = (capacity < limit ? capacity : limit) - read.size;
         size_t got = fread(read.bytes + read.size, 1, wanted, file);
         read.size += got;
         if (got < wanted)  // the end of the file, or a read error
             return read;
     }
+    return read;
 }
 
 void AppendItemsFromText(const char* text, size_t size)

@@ -38,10 +38,16 @@ struct FileBytes {
     size_t size;
 };
 
-// Reads an opened file, opened in binary mode, to its end into a block that grows as
-// needed. A read error, or a block that cannot grow, ends the reading early and keeps
-// what was read, like a short read.
-FileBytes ReadWholeFile(FILE* file);
+// The most of a list file that is read. ITEM_COUNT_MAX entries take at most 260 bytes of
+// code-page text each (259 and a dropped carriage return), and no character of UTF-8 or
+// UTF-16 text takes more than four bytes per code-page byte: the rest of a longer file
+// could never become an entry, and reading it would only cost time and memory.
+size_t const LIST_READ_MAX = 64u << 20;
+
+// Reads an opened file, opened in binary mode, into a block that grows as needed, to its
+// end or to limit bytes, whichever comes first. A read error, or a block that cannot grow,
+// ends the reading early and keeps what was read, like a short read.
+FileBytes ReadListBytes(FILE* file, size_t limit = LIST_READ_MAX);
 
 // Reads the entries of the list file's text, in the system's code page, and appends them
 // to itemList after its last entry. The text-mode rules are applied here, the same on

@@ -16,7 +16,7 @@ double LoadSeconds(FILE* file)
 {
     rewind(file);
     auto start = std::chrono::steady_clock::now();
-    FileBytes text = ReadWholeFile(file);
+    FileBytes text = ReadListBytes(file);
     // The program scans every list for its encoding before reading it.
     DetectListEncoding(reinterpret_cast<const unsigned char*>(text.bytes), text.size);
     AppendItemsFromText(text.bytes, text.size);

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");
     if (file == nullptr)
         return 0;
-    FileBytes read = ReadWholeFile(file);
+    FileBytes read = ReadListBytes(file);
     fclose(file);
     if (read.size != size || (size > 0 && memcmp(read.bytes, data, size) != 0))
         abort();

@@ -43,6 +43,18 @@ protected:
     // Writes the bytes to a file of our own and reads it as the list file, opened "rb".
     void Read(std::string const& bytes)
     {
+        Write(bytes);
+        FILE* in = fopen(fileName.c_str(), "rb");
+        ASSERT_NE(in, nullptr);
+        FileBytes read = ReadListBytes(in);
+        fclose(in);
+        ASSERT_EQ(read.size, bytes.size());
+        AppendItemsFromText(read.bytes, read.size);
+        free(read.bytes);
+    }
+
+    void Write(std::string const& bytes)
+    {
         if (fileName.empty()) {
             static int counter = 0;
             const char* dir = getenv("TMPDIR");
@@ -57,13 +69,6 @@ protected:
         ASSERT_NE(out, nullptr) << fileName;
         ASSERT_EQ(fwrite(bytes.data(), 1, bytes.size(), out), bytes.size());
         ASSERT_EQ(fclose(out), 0);
-        FILE* in = fopen(fileName.c_str(), "rb");
-        ASSERT_NE(in, nullptr);
-        FileBytes read = ReadWholeFile(in);
-        fclose(in);
-        ASSERT_EQ(read.size, bytes.size());
-        AppendItemsFromText(read.bytes, read.size);
-        free(read.bytes);
     }
 
     static std::vector<std::string> Entries()
@@ -199,6 +204,26 @@ TEST_F(ItemListFile, ReadingStopsAtTheEntryCap)
     std::vector<std::string> entries = Entries();
     ASSERT_EQ(entries.size(), 32767u);
     EXPECT_EQ(entries.back(), "32766");
+}
+
+// The block grows from 4,096 bytes by doubling; the read ends at the limit or at the end
+// of the file, whichever comes first, with the bytes as they are in the file.
+TEST_F(ItemListFile, ReadingStopsAtTheReadLimitOrTheEndOfTheFile)
+{
+    std::string bytes(10000, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i % 251);
+    Write(bytes);
+    for (size_t limit : {size_t{1}, size_t{4096}, size_t{5000}, size_t{9999}, size_t{10000}, size_t{20000}}) {
+        FILE* in = fopen(fileName.c_str(), "rb");
+        ASSERT_NE(in, nullptr);
+        FileBytes read = ReadListBytes(in, limit);
+        fclose(in);
+        size_t expected = limit < bytes.size() ? limit : bytes.size();
+        EXPECT_EQ(read.size, expected) << "limit " << limit;
+        EXPECT_EQ(std::string(read.bytes, read.size), bytes.substr(0, expected)) << "limit " << limit;
+        free(read.bytes);
+    }
 }
 
 TEST_F(ItemListFile, EntriesAreAppendedAfterTheExistingTail)
