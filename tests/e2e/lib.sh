@@ -14,6 +14,11 @@ PARK_Y=700
 TRAY_TO_X=700
 TRAY_TO_Y=560
 
+# The MinGW-w64 C compiler for small Windows programs the tests build: the architecture of
+# the Wine that runs here.
+E2E_CC=x86_64-w64-mingw32-gcc
+[ "$QUORVANE_ARCH" = win32 ] && E2E_CC=i686-w64-mingw32-gcc
+
 fail() {
   printf '%s\n' "$*" >"$T/.reason"
   exit 1
@@ -433,9 +438,7 @@ int main(void)
     return 0;
 }
 EOF
-  local cc=x86_64-w64-mingw32-gcc
-  [ "$QUORVANE_ARCH" = win32 ] && cc=i686-w64-mingw32-gcc
-  "$cc" -O2 -o "$exe" "$src" 2>/dev/null || return 1
+  "$E2E_CC" -O2 -o "$exe" "$src" 2>/dev/null || return 1
   # Into a file, not a pipe: the Wine services this first run starts keep its output open.
   "$WINE" "$exe" >"$E2E_RUN_DIR/metrics.txt" 2>/dev/null </dev/null || return 1
   E2E_METRICS=$(tr -d '\r' <"$E2E_RUN_DIR/metrics.txt")

@@ -102,9 +102,7 @@ test_about_dialog_ignores_escape_and_closes_on_return() {
 # unless told to take one found on disk first; told so, it looks beside the program before
 # the system folder, as Windows does for a DLL that is not one of its known DLLs.
 test_settings_dialog_opens_while_a_comctl32_dll_beside_the_program_stays_unloaded() {
-  local cc=x86_64-w64-mingw32-gcc
-  [ "$QUORVANE_ARCH" = win32 ] && cc=i686-w64-mingw32-gcc
-  "$cc" -shared -O2 -o comctl32.dll "$E2E_DIR/fake_comctl32.c" -Wl,--kill-at ||
+  "$E2E_CC" -shared -O2 -o comctl32.dll "$E2E_DIR/fake_comctl32.c" -Wl,--kill-at ||
     fail "could not build the stand-in comctl32.dll"
   WINEDLLOVERRIDES="$WINEDLLOVERRIDES;comctl32=n,b" q_start_running
   [ ! -e comctl32.loaded ] || fail "the comctl32.dll beside the program was loaded"

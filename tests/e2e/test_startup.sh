@@ -65,9 +65,8 @@ test_arguments_are_ignored_and_a_run_without_ini_creates_none() {
 
 # shell_restart STEP: runs the shell-restart stand-in (built once per run) in the session.
 shell_restart() {
-  local exe=$E2E_RUN_DIR/shell_restart.exe cc=x86_64-w64-mingw32-gcc
-  [ "$QUORVANE_ARCH" = win32 ] && cc=i686-w64-mingw32-gcc
-  [ -x "$exe" ] || "$cc" -O2 -o "$exe" "$E2E_DIR/shell_restart.c" ||
+  local exe=$E2E_RUN_DIR/shell_restart.exe
+  [ -x "$exe" ] || "$E2E_CC" -O2 -o "$exe" "$E2E_DIR/shell_restart.c" ||
     fail "could not build the shell-restart stand-in"
   "$WINE" "$exe" "$1" </dev/null >/dev/null 2>&1
 }
