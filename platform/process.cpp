@@ -34,12 +34,13 @@ bool IsVista()
 int SystemDllPath(char* out, const char* name)
 {
     char folder[MAX_PATH];
-    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
+    // Room is kept for the separator that the system folder's path does not end with.
+    UINT length = GetSystemDirectoryA(folder, MAX_PATH - 1);
+    if (length == 0 || length >= MAX_PATH - 1)
         return 0;
-    char file[32];
-    wsprintfA(file, "\\%s", name);
-    return JoinPath(out, MAX_PATH, folder, file);
+    folder[length] = '\\';
+    folder[length + 1] = '\0';
+    return JoinPath(out, MAX_PATH, folder, name);
 }
 
 HMODULE LoadSystemDll(const char* name)
