@@ -25,17 +25,19 @@ target_compile_options(quorvane_win PRIVATE ${QUORVANE_WARNINGS})
 
 add_executable(quorvane WIN32 app/main.cpp res/quorvane.rc)
 target_link_libraries(quorvane PRIVATE quorvane_win)
+quorvane_resources_manifest(quorvane)
 # The resource script names its icon relative to its own folder.
 target_include_directories(quorvane PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/res)
 target_compile_options(quorvane PRIVATE ${QUORVANE_WARNINGS})
 set_source_files_properties(res/quorvane.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_CURRENT_SOURCE_DIR}/res/quorvane.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h;${CMAKE_CURRENT_SOURCE_DIR}/res/version.h")
+  "${CMAKE_CURRENT_SOURCE_DIR}/res/quorvane.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/quorvane.manifest;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h;${CMAKE_CURRENT_SOURCE_DIR}/res/version.h")
 
 if(MSVC)
   # No RTTI and no exceptions, as with GCC below; /O1 comes with MinSizeRel.
   foreach(target quorvane_core quorvane_win quorvane)
     target_compile_options(${target} PRIVATE /GR- /EHs-c-)
   endforeach()
+
 else()
   # Small and self-contained: no exceptions or RTTI, unused sections dropped, the C++
   # runtime linked in so that only system DLLs are imported.
