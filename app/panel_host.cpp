@@ -64,6 +64,8 @@ void OnPanelCommand(HWND panel, WPARAM command)
         DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUT), panel, AboutDialogProc, 0);
         break;
     case IDM_SETTINGS:
+        // Without them the dialog still opens, without its arrows.
+        LoadCommonControls();
         DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_SETTINGS), panel, SettingsDialogProc, 0);
         break;
     default:

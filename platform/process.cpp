@@ -61,35 +61,44 @@ void PreloadSystemDlls()
         LoadSystemDll(name);
 }
 
+// Whether a bare DLL name can only be found in the system folder (or in the assemblies
+// the manifest names).
+bool searchLimitedToSystem;
+
 // A DLL dropped beside the program (a Downloads folder is the usual case) or in the
 // current folder must never run inside it.
 void RestrictDllSearch()
 {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     auto setDefault = FindCall<SetDefaultDllDirectoriesCall>(kernel, "SetDefaultDllDirectories");
-    if (setDefault == nullptr || IsVista() || !setDefault(SEARCH_SYSTEM32))
+    searchLimitedToSystem = setDefault != nullptr && !IsVista() && setDefault(SEARCH_SYSTEM32);
+    if (!searchLimitedToSystem)
         PreloadSystemDlls();
     auto setDllDirectory = FindCall<SetDllDirectoryCall>(kernel, "SetDllDirectoryA");
     if (setDllDirectory != nullptr)
         setDllDirectory("");
 }
 
-// The common controls are not among the system's known DLLs: imported, they would be
-// looked for beside the program first. Loaded here by full path, and kept for the life
-// of the process, since the settings dialog's up-down controls need their class.
-int LoadCommonControls()
-{
-    HMODULE library = LoadSystemDll("comctl32.dll");
-    if (library == nullptr)
-        return 0;
-    auto init = FindCall<InitCommonControlsExCall>(library, "InitCommonControlsEx");
-    if (init == nullptr)
-        return 0;
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
-    return init(&controls) ? 1 : 0;
-}
+// Kept for the life of the process once loaded.
+HMODULE commonControls;
 
 }  // namespace
+
+int LoadCommonControls()
+{
+    if (commonControls == nullptr) {
+        // By bare name, the manifest's dependency picks version 6, drawn in the visual style;
+        // the common controls are not one of the system's known DLLs, so that is safe only
+        // once the search is limited to the system folder. Elsewhere the full path gives
+        // version 5, in the classic look.
+        commonControls = searchLimitedToSystem ? LoadLibraryA("comctl32.dll") : LoadSystemDll("comctl32.dll");
+        if (commonControls == nullptr)
+            return 0;
+    }
+    auto init = FindCall<InitCommonControlsExCall>(commonControls, "InitCommonControlsEx");
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
+    return init != nullptr && init(&controls) ? 1 : 0;
+}
 
 void GetModuleFolder(char* buffer)
 {
@@ -102,9 +111,8 @@ void GetModuleFolder(char* buffer)
     buffer[FinalComponentOffset(buffer, IsAnsiLeadByte)] = '\0';
 }
 
-int StartProcess(HINSTANCE instance)
+void StartProcess(HINSTANCE instance)
 {
     appInstance = instance;
     RestrictDllSearch();
-    return LoadCommonControls();
 }

@@ -15,7 +15,11 @@ extern POINT cursorPos;
 // A path too long for the buffer leaves it empty: no data file is then found there.
 void GetModuleFolder(char* buffer);
 
-// First thing at start, before any window exists: stores the instance, limits the DLL
-// search to the system folder, and loads the common controls from there. Returns 0 when
-// the common controls could not be loaded (the settings dialog then lacks its arrows).
-int StartProcess(HINSTANCE instance);
+// First thing at start, before any window exists: stores the instance and limits the DLL
+// search to the system folder.
+void StartProcess(HINSTANCE instance);
+
+// Loads the common controls, which only the settings dialog needs (its up-down arrows),
+// and registers their up-down class: at its first opening, not at start. They stay loaded.
+// Returns 0 when they cannot be loaded; the dialog then opens without its arrows.
+int LoadCommonControls();

@@ -75,9 +75,13 @@ bool SameClass(std::string const& actual, char const* expected)
 
 class DialogTest : public ::testing::Test {
 protected:
-    // The program's own start-up step: the up-down class comes from the common controls
-    // it loads at run time, not from a link of this test program.
-    static void SetUpTestSuite() { ASSERT_EQ(1, StartProcess(GetModuleHandleA(nullptr))); }
+    // The program's own steps: the up-down class comes from the common controls it loads
+    // at run time when Settings first opens, not from a link of this test program.
+    static void SetUpTestSuite()
+    {
+        StartProcess(GetModuleHandleA(nullptr));
+        ASSERT_EQ(1, LoadCommonControls());
+    }
 
     void SetUp() override
     {
