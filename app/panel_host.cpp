@@ -27,6 +27,8 @@ UINT taskbarCreatedMessage;
 void StartPanel(HWND panel)
 {
     GetModuleFolder(moduleFolder);
+    // Once: Windows asks a program that is only system-DPI-aware to restart for a new scale.
+    displayDpi = ReadSystemDpi();
     startupScreenHeight = ReadUsableScreenHeight();
     FillTrayIconData(panel, &trayIconData);
     Shell_NotifyIconA(NIM_ADD, &trayIconData);

@@ -17,7 +17,7 @@ int16_t ReadUsableScreenHeight()
 
 static void ShowPanelAtEdge(HWND panel)
 {
-    MoveWindow(panel, 0, 0, settings.WindowWidth, currentScreenHeight, TRUE);
+    MoveWindow(panel, 0, 0, ScaleToDisplay(settings.WindowWidth), currentScreenHeight, TRUE);
     ShowWindow(panel, SW_SHOW);
     RECT client;
     GetClientRect(panel, &client);

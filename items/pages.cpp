@@ -4,25 +4,32 @@
 
 PanelState panelState = {0, 0, 0};
 
+int32_t RowHeightInPixels()
+{
+    return ScaleToDisplay(settings.ItemHeight);
+}
+
 bool RowHeightUsable()
 {
-    return settings.ItemHeight >= 1;
+    return RowHeightInPixels() >= 1;
 }
 
 void ComputeLastRowIndex(int32_t clientHeight)
 {
-    if (settings.ItemHeight == 0) {
+    int32_t rowHeight = RowHeightInPixels();
+    if (rowHeight == 0) {
         panelState.lastRowIndex = -1;
         return;
     }
-    panelState.lastRowIndex = LowWordAsSigned(static_cast<uint32_t>(clientHeight / settings.ItemHeight - 1));
+    panelState.lastRowIndex = LowWordAsSigned(static_cast<uint32_t>(clientHeight / rowHeight - 1));
 }
 
 int16_t RowFromY(int32_t y)
 {
-    if (settings.ItemHeight == 0)
+    int32_t rowHeight = RowHeightInPixels();
+    if (rowHeight == 0)
         return -1;
-    return LowWordAsSigned(static_cast<uint32_t>(y / settings.ItemHeight));
+    return LowWordAsSigned(static_cast<uint32_t>(y / rowHeight));
 }
 
 Item* FirstItemOfPage()

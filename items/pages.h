@@ -12,16 +12,20 @@ struct PanelState {
 
 extern PanelState panelState;
 
+// The height of one row on the display: ItemHeight scaled from 100 % to the display's DPI.
+// Every row band, lookup and edge uses it.
+int32_t RowHeightInPixels();
+
 // A row height below 1 gives a panel with no rows: nothing is drawn, highlighted or
 // opened there. A negative height follows the row formulas, which give no row anyway;
 // this test also covers a lastRowIndex left over from an earlier, usable height.
 bool RowHeightUsable();
 
-// Sets lastRowIndex from the client height: client height / ItemHeight - 1; -1 (no
+// Sets lastRowIndex from the client height: client height / row height - 1; -1 (no
 // row) when the row height is 0, which cannot divide.
 void ComputeLastRowIndex(int32_t clientHeight);
 
-// The row that a client y coordinate (0 to 65535) falls in: y / ItemHeight; -1 (no row)
+// The row that a client y coordinate (0 to 65535) falls in: y / row height; -1 (no row)
 // when the row height is 0.
 int16_t RowFromY(int32_t y);
 

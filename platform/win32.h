@@ -17,3 +17,7 @@ bool IsAnsiLeadByte(unsigned char byte);
 
 // Moves the window, keeping its size, to the centre of the primary screen.
 void CenterWindowOnScreen(HWND window);
+
+// The system DPI (the screen's LOGPIXELSX): 96 at 100 % display scale, 144 at 150 %.
+// The program is DPI-aware through its manifest, so this is the real figure.
+int ReadSystemDpi();

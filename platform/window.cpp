@@ -10,3 +10,11 @@ void CenterWindowOnScreen(HWND window)
     int top = GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2;
     MoveWindow(window, left, top, width, height, TRUE);
 }
+
+int ReadSystemDpi()
+{
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}

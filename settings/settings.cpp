@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 Settings settings = DEFAULT_SETTINGS;
+int32_t displayDpi = BASE_DPI;
 
 SettingKey const SETTING_KEYS[SETTING_KEY_COUNT] = {
     {"WindowWidth", &Settings::WindowWidth, DEFAULT_SETTINGS.WindowWidth},
@@ -14,4 +15,11 @@ int16_t LowWordAsSigned(uint32_t value)
 {
     int32_t low = static_cast<int32_t>(value & 0xFFFFu);
     return static_cast<int16_t>(low >= 0x8000 ? low - 0x10000 : low);
+}
+
+int32_t ScaleToDisplay(int32_t value)
+{
+    int64_t product = int64_t{value} * displayDpi;
+    int64_t half = BASE_DPI / 2;
+    return static_cast<int32_t>((product < 0 ? product - half : product + half) / BASE_DPI);
 }

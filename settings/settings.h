@@ -26,6 +26,16 @@ struct SettingKey {
 int const SETTING_KEY_COUNT = 5;
 extern SettingKey const SETTING_KEYS[SETTING_KEY_COUNT];
 
+// The settings' pixel values (WindowWidth, ItemHeight) and the panel's layout are pixels
+// at 100 % display scale, 96 DPI. The panel draws in real pixels at the system DPI, read
+// once at start into displayDpi, and scales them by ScaleToDisplay.
+int32_t const BASE_DPI = 96;
+extern int32_t displayDpi;
+
+// value * displayDpi / 96, rounded half away from zero, as Windows' MulDiv rounds: at
+// 96 DPI every value stays as it is; at 144 DPI 26 becomes 39 and 20 becomes 30.
+int32_t ScaleToDisplay(int32_t value);
+
 // The low 16 bits of a number taken as a signed 16-bit value (two's complement):
 // 70000 gives 4464, 40000 gives -25536, 65535 gives -1.
 int16_t LowWordAsSigned(uint32_t value);

@@ -16,8 +16,11 @@ void FillTrayIconData(HWND panel, NOTIFYICONDATAA* data)
     data->uID = TRAY_ICON_ID;
     data->uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data->uCallbackMessage = WM_TRAYNOTIFY;
-    data->hIcon = static_cast<HICON>(
-        LoadImageA(appInstance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    // The system's small icon size: 16 x 16 at 100 %; larger scales get the best image
+    // of the group rather than a stretched 16 x 16 one.
+    data->hIcon = static_cast<HICON>(LoadImageA(appInstance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                LR_DEFAULTCOLOR));
     lstrcpynA(data->szTip, "quorvane", 64);
 }
 

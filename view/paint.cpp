@@ -9,6 +9,8 @@ namespace {
 
 // Room for any entry text (at most 259 bytes) with its terminator.
 int const ICON_PATH_SIZE = 264;
+// How far the icon stands from its row's top and from the panel's left, at 100 %.
+int32_t const ICON_INSET = 2;
 
 // The file's first icon at the size IconType asks for, or none. Under some shells a
 // failed extraction leaves the output slot as it was, so it starts as none, and only a
@@ -39,7 +41,11 @@ void DrawPageIcons(HWND panel)
 {
     HDC dc = GetDC(panel);
     bool large = settings.IconType != 0;
-    int size = large ? 32 : 16;
+    // The system's icon sizes: 16 and 32 pixels at 100 %, more at a larger display scale.
+    int width = GetSystemMetrics(large ? SM_CXICON : SM_CXSMICON);
+    int height = GetSystemMetrics(large ? SM_CYICON : SM_CYSMICON);
+    int32_t rowHeight = RowHeightInPixels();
+    int32_t inset = ScaleToDisplay(ICON_INSET);
     int16_t row = 0;
     // A row height below 1 leaves the panel without rows, and so without icons.
     Item* item = RowHeightUsable() ? FirstItemOfPage() : nullptr;
@@ -47,7 +53,7 @@ void DrawPageIcons(HWND panel)
         HICON icon = ExtractFirstIcon(item->path, large);
         if (icon == nullptr)
             continue;  // the row stays as it was; the next entry takes the next row
-        DrawIconEx(dc, 2, row * settings.ItemHeight + 2, icon, size, size, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, inset, row * rowHeight + inset, icon, width, height, 0, nullptr, DI_NORMAL);
         DestroyIcon(icon);
     }
     ReleaseDC(panel, dc);

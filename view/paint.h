@@ -5,7 +5,8 @@
 // Fills the panel's client area with the menu colour.
 void ClearPanel(HWND panel);
 
-// Draws the icon of each entry of the current page at x 2, y row * ItemHeight + 2: small
-// (16 x 16) for IconType 0, large (32 x 32) otherwise. A row whose entry gives no icon is
-// left as it was, and rows after the last entry are not touched.
+// Draws the icon of each entry of the current page at x 2, y row * ItemHeight + 2 (pixels
+// at 100 %, scaled to the display): the system's small icon size (16 x 16 at 100 %) for
+// IconType 0, its large one (32 x 32) otherwise. A row whose entry gives no icon is left as
+// it was, and rows after the last entry are not touched.
 void DrawPageIcons(HWND panel);

@@ -169,8 +169,10 @@ shot() {
 #   "uniform X0 Y0 X1 Y1"         the box's one colour, or "mixed"
 #   "steps_until X Y DX DY RX RY" steps from (X,Y) along (DX,DY) until the colour is that
 #                                 of the point (RX,RY)
-#   "rows FL FT ITEMHEIGHT N"     for panel rows 0..N-1: I when the row's icon box holds a
-#                                 picture, _ when it is one plain colour
+#   "rows FL FT ITEMHEIGHT N INSET SIZE"
+#                                 for panel rows 0..N-1: I when the row's icon box (SIZE
+#                                 square, INSET right of and below the row's corner) holds
+#                                 a picture, _ when it is one plain colour
 pix() {
   python3 -I -S - "$@" <<'EOF'
 import sys
@@ -212,11 +214,11 @@ def answer(cmd, args):
             x, y, n = x + dx, y + dy, n + 1
         return n
     if cmd == 'rows':
-        fl, ft, item_height, count = map(int, args[:4])
+        fl, ft, item_height, count, inset, size = map(int, args[:6])
         out = ''
         for r in range(count):
-            x0, y0 = fl + 2, ft + r * item_height + 2
-            out += 'I' if len(set(box(x0, y0, x0 + 16, y0 + 16))) > 1 else '_'
+            x0, y0 = fl + inset, ft + r * item_height + inset
+            out += 'I' if len(set(box(x0, y0, x0 + size, y0 + size))) > 1 else '_'
         return out
     sys.exit('pix: unknown query ' + cmd)
 
@@ -409,10 +411,15 @@ panel_measure() {
   CH=$((PH - 2 * FT))
 }
 
-# row_box ROW ITEMHEIGHT: the screen box of a row's 16 x 16 icon: BX0 BY0 BX1 BY1.
+# Where a small icon stands in its row and how large it is, in screen pixels: 2 and 16 at
+# 100 % display scale.
+ICON_INSET=2
+ICON_SIZE=16
+
+# row_box ROW ITEMHEIGHT: the screen box of a row's small icon: BX0 BY0 BX1 BY1.
 row_box() {
-  BX0=$((FL + 2)) BY0=$((FT + $1 * $2 + 2))
-  BX1=$((BX0 + 16)) BY1=$((BY0 + 16))
+  BX0=$((FL + ICON_INSET)) BY0=$((FT + $1 * $2 + ICON_INSET))
+  BX1=$((BX0 + ICON_SIZE)) BY1=$((BY0 + ICON_SIZE))
 }
 
 
@@ -421,7 +428,8 @@ row_box() {
 # The panel's expected height: SM_CYFULLSCREEN + SM_CYCAPTION as this Wine reports them,
 # read by a small probe program built once per run (E2E_METRICS holds its output:
 # full-screen client height, caption height, screen width, screen height, the double-click
-# time and rectangle, and the active and inactive caption colours).
+# time and rectangle, the active and inactive caption colours, and the width of a dialog
+# frame such as the panel's).
 e2e_read_metrics() {
   local src=$E2E_RUN_DIR/metrics.c exe=$E2E_RUN_DIR/metrics.exe
   cat >"$src" <<'EOF'
@@ -430,11 +438,11 @@ e2e_read_metrics() {
 int main(void)
 {
     COLORREF active = GetSysColor(COLOR_ACTIVECAPTION), inactive = GetSysColor(COLOR_INACTIVECAPTION);
-    printf("%d %d %d %d %u %d %d %02x%02x%02x %02x%02x%02x\n", GetSystemMetrics(SM_CYFULLSCREEN),
+    printf("%d %d %d %d %u %d %d %02x%02x%02x %02x%02x%02x %d\n", GetSystemMetrics(SM_CYFULLSCREEN),
            GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
            GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK),
            GetRValue(active), GetGValue(active), GetBValue(active),
-           GetRValue(inactive), GetGValue(inactive), GetBValue(inactive));
+           GetRValue(inactive), GetGValue(inactive), GetBValue(inactive), GetSystemMetrics(SM_CXDLGFRAME));
     return 0;
 }
 EOF
@@ -443,16 +451,22 @@ EOF
   "$WINE" "$exe" >"$E2E_RUN_DIR/metrics.txt" 2>/dev/null </dev/null || return 1
   E2E_METRICS=$(tr -d '\r' <"$E2E_RUN_DIR/metrics.txt")
   set -- $E2E_METRICS
-  [ $# = 9 ] || return 1
+  [ $# = 10 ] || return 1
   EXPECT_PANEL_H=$(($1 + $2)) SCREEN_W=$3 SCREEN_H=$4
   DOUBLE_CLICK_MS=$5 DOUBLE_CLICK_W=$6 DOUBLE_CLICK_H=$7
-  CAPTION_ACTIVE=$8 CAPTION_INACTIVE=$9
+  CAPTION_ACTIVE=$8 CAPTION_INACTIVE=$9 DIALOG_FRAME=${10}
+}
+
+# display_dpi DPI: the display scale of the programs started from now on (96 is 100 %, 144
+# is 150 %). Wine reads it when a program starts; running programs keep theirs.
+display_dpi() {
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
 }
 
 # panel_rows N ITEMHEIGHT: a fresh screenshot's view of the panel's first N rows (I/_).
 panel_rows() {
   shot panel
-  pix "$SHOT" "rows $FL $FT $2 $1"
+  pix "$SHOT" "rows $FL $FT $2 $1 $ICON_INSET $ICON_SIZE"
 }
 
 # rows_look PATTERN ITEMHEIGHT: the first rows look like PATTERN (I icon, _ plain, ? any).

@@ -183,3 +183,32 @@ test_utf8_list_opens_entry_in_japanese_folder_in_its_own_folder() {
   expect_probe_ran "$folder"
   q_exit_via_tray
 }
+
+# At 150 % display scale (144 DPI) the panel keeps its 100 % layout in real pixels: the
+# default width of 26 and rows of 20 become 39 and 30, small icons are the system's 24 x 24
+# and stand 3 pixels into their rows; a click in row 2 opens entry 2 (at rows of 20 that
+# point would lie in row 3).
+test_panel_at_150_percent_scale_is_39_wide_with_rows_of_30_and_icons_of_24_three_pixels_in() {
+  display_dpi 144
+  trap 'display_dpi 96' EXIT
+  make_probe "$T/row 2"
+  write_crlf quorvane.cfg 'C:\windows\notepad.exe' 'C:\windows\regedit.exe' "$(winpath "$T/row 2")\\probe.bat" \
+    'C:\windows\notepad.exe'
+  q_start_running
+  show_panel
+  [ "$PW" = 39 ] || fail "at 144 DPI the panel is $PW pixels wide, expected 39"
+  panel_measure
+  # The frame's inner pixel has the background's colour: the system says where the client begins.
+  FL=$DIALOG_FRAME FT=$DIALOG_FRAME IH=30 ICON_INSET=3 ICON_SIZE=24
+  wait_until 3 rows_look 'II?I_' "$IH" || fail "rows of 30 with 24-pixel icons should read II?I_, seen $ROWS_SEEN"
+  local x0=$((FL + 3)) y0=$((FT + 3)) right=$((FL + PW - 2 * FL)) inside beyond margins
+  read -r inside beyond margins < <(pix "$SHOT" "count_not $((x0 + 16)) $y0 $((x0 + 24)) $((y0 + 24)) $PANEL_BG" \
+    "count_not $((x0 + 24)) $FT $right $((FT + 4 * IH)) $PANEL_BG" \
+    "count_not $FL $FT $x0 $((FT + 4 * IH)) $PANEL_BG" | tr '\n' ' ')
+  [ "$inside" -gt 0 ] || fail "row 0's icon does not reach past 16 pixels: it is not 24 x 24"
+  [ "$beyond" = 0 ] && [ "$margins" = 0 ] ||
+    fail "icon pixels outside client x 3 to 26 of their rows ($margins left of it, $beyond right of it)"
+  click_row 2
+  expect_probe_ran "$T/row 2"
+  q_exit_via_tray
+}

@@ -288,4 +288,17 @@ TEST_F(PaintTest, ClearPanel_ThenDrawPageIconsShowsIconsOnTheMenuColour)
     ExpectPanelMatchesReference();
 }
 
+// The panel's layout scales to the pixel as Windows' MulDiv(value, dpi, 96) would, for the
+// values a setting can hold and the display scales Windows offers (100 % to 400 %).
+TEST(ScaleToDisplayTest, MatchesMulDivAtEveryDisplayScale)
+{
+    int32_t const saved = displayDpi;
+    for (int dpi : {96, 120, 144, 168, 192, 216, 240, 288, 336, 384}) {
+        displayDpi = dpi;
+        for (int value = -32768; value <= 32767; value += value >= -300 && value < 300 ? 1 : 97)
+            ASSERT_EQ(ScaleToDisplay(value), MulDiv(value, dpi, 96)) << value << " at " << dpi << " DPI";
+    }
+    displayDpi = saved;
+}
+
 }  // namespace
