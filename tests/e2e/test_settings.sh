@@ -125,3 +125,14 @@ test_settings_dialog_opens_while_a_comctl32_dll_beside_the_program_stays_unloade
   q_exit_via_tray
   [ ! -e comctl32.loaded ] || fail "the comctl32.dll beside the program was loaded"
 }
+
+# Without any common controls (Wine told not to load them) the settings dialog still opens,
+# only without the controls they would draw, and closes from its system menu (Alt+F4).
+test_settings_dialog_opens_even_when_the_common_controls_cannot_load() {
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;comctl32=" q_start_running
+  open_settings
+  xdotool windowfocus --sync "$DLG" key alt+F4
+  wait_until 5 settings_closed || fail "Alt+F4 did not close the settings dialog"
+  q_running || fail "the program ended with the settings dialog"
+  q_exit_via_tray
+}
