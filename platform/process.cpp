@@ -1,7 +1,7 @@
 #include "platform/process.h"
 
 HINSTANCE appInstance;
-char moduleFolder[MAX_PATH];
+wchar_t moduleFolder[MAX_PATH];
 POINT cursorPos;
 
 namespace {
@@ -91,15 +91,15 @@ int LoadCommonControls()
 
 }  // namespace
 
-void GetModuleFolder(char* buffer)
+void GetModuleFolder(wchar_t* buffer)
 {
-    DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
         // Truncated or failed: a cut-off path would name some other folder.
-        buffer[0] = '\0';
+        buffer[0] = L'\0';
         return;
     }
-    buffer[FinalComponentOffset(buffer, IsAnsiLeadByte)] = '\0';
+    buffer[FinalComponentOffset(buffer)] = L'\0';
 }
 
 int StartProcess(HINSTANCE instance)

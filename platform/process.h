@@ -6,14 +6,15 @@
 // The program's instance: its dialogs, menu and icon are loaded from it.
 extern HINSTANCE appInstance;
 // The executable's folder with its trailing separator; empty when it cannot be known.
-// The data files live there.
-extern char moduleFolder[MAX_PATH];
+// The data files live there. Wide: a folder name may hold characters that the system's
+// code page lacks, and the ANSI text would then name another folder, or none.
+extern wchar_t moduleFolder[MAX_PATH];
 // The one cursor point, written by the poll tick and by the tray menu.
 extern POINT cursorPos;
 
-// Fills buffer (MAX_PATH bytes) with the executable's folder, trailing separator included.
-// A path too long for the buffer leaves it empty: no data file is then found there.
-void GetModuleFolder(char* buffer);
+// Fills buffer (MAX_PATH wide characters) with the executable's folder, trailing separator
+// included. A path too long for the buffer leaves it empty: no data file is then found there.
+void GetModuleFolder(wchar_t* buffer);
 
 // First thing at start, before any window exists: stores the instance, limits the DLL
 // search to the system folder, and loads the common controls from there. Returns 0 when

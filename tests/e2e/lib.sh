@@ -90,12 +90,12 @@ double_click_time_past() { [ $(($(date +%s%3N) - $1)) -gt "$DOUBLE_CLICK_MS" ]; 
 
 # ---------------------------------------------------------------- the program's process
 
-# q_start [ARGS...]: starts quorvane.exe in $T; its pid goes to $T/.pid and, when it ends,
-# its exit code (as plain wine returns it) to $T/.exit-code.
+# q_start [ARGS...]: starts quorvane.exe in $T (or the copy in $Q_DIR when set); its pid
+# goes to $T/.pid and, when it ends, its exit code (as plain wine returns it) to $T/.exit-code.
 q_start() {
   rm -f "$T/.pid" "$T/.exit-code"
   (
-    cd "$T" || exit 1
+    cd "${Q_DIR:-$T}" || exit 1
     "$WINE" quorvane.exe "$@" &
     echo $! >"$T/.pid"
     wait $!

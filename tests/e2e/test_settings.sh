@@ -1,4 +1,5 @@
-# The settings dialog and the About dialog, opened from the tray menu.
+# The settings dialog and the About dialog, opened from the tray menu; the settings saved
+# beside the program whatever its folder is named.
 
 settings_dialog() { q_visible_named 'quorvane の設定'; }
 settings_closed() { ! settings_dialog >/dev/null; }
@@ -112,4 +113,31 @@ test_settings_dialog_opens_while_a_comctl32_dll_beside_the_program_stays_unloade
   show_panel
   q_exit_via_tray
   [ ! -e comctl32.loaded ] || fail "the comctl32.dll beside the program was loaded"
+}
+
+# The program's folder is found whatever characters its name holds. Beside a folder named
+# with the nearest letters of the Japanese code page, which holds a list of its own, the
+# program in "Café-é" reads its own list, and Apply writes quorvane.ini there, in ASCII.
+test_folder_named_outside_the_code_page_holds_its_list_and_saved_settings() {
+  local own=$T/Café-é near=$T/Cafe-e
+  mkdir -p "$own" "$near"
+  cp quorvane.exe "$own/"
+  write_crlf "$own/quorvane.cfg" 'C:\windows\notepad.exe'
+  write_crlf "$near/quorvane.cfg" 'C:\quorvane-no-such-folder\missing.exe'
+  Q_DIR=$own q_start_running
+  show_panel
+  panel_measure
+  wait_until 3 rows_look 'I' 20 || fail "row 0 shows no icon: the list in the program's own folder was not read"
+  xdotool mousemove "$PARK_X" "$PARK_Y"
+  wait_until 3 panel_hidden || fail "the panel did not hide"
+  open_settings
+  dialog_click "$DLG" 189 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  wait_until 5 test -s "$own/quorvane.ini" || fail "Apply wrote no quorvane.ini into the program's folder"
+  [ ! -e "$near/quorvane.ini" ] || fail "Apply wrote quorvane.ini into the neighbouring folder"
+  write_crlf expected.ini '[quorvane]' WindowWidth=26 ItemHeight=20 Timer=1000 IconType=0 ChangeSize=0
+  wait_until 3 cmp -s expected.ini "$own/quorvane.ini" ||
+    fail "Apply wrote other bytes: $(od -c "$own/quorvane.ini" | head -3)"
+  dialog_click "$DLG" 81 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  wait_until 5 settings_closed || fail "OK did not close the settings dialog"
+  q_exit_via_tray
 }
