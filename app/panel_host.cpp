@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include "app/edge_trigger.h"
 #include "app/poll_tick.h"
 #include "items/item_file.h"
 #include "items/item_list.h"
@@ -71,6 +72,19 @@ void OnPanelCommand(HWND panel, WPARAM command)
     }
 }
 
+// The frame covers the screen's first columns, where the cursor rests after it was pushed
+// against the edge: beside the rows it answers as the rows do.
+LRESULT PanelHitTest(HWND panel, LPARAM lParam)
+{
+    LRESULT hit = DefWindowProcA(panel, WM_NCHITTEST, 0, lParam);
+    RECT client;
+    GetClientRect(panel, &client);
+    POINT clientTop = {0, 0};
+    ClientToScreen(panel, &clientTop);
+    int32_t y = static_cast<int16_t>(HIWORD(lParam));
+    return FrameHitIsClient(hit == HTBORDER, y, clientTop.y, clientTop.y + client.bottom) ? HTCLIENT : hit;
+}
+
 // Client coordinates of a mouse message, each half of lParam taken as unsigned.
 int32_t MouseX(LPARAM lParam) { return LOWORD(lParam); }
 int32_t MouseY(LPARAM lParam) { return HIWORD(lParam); }
@@ -105,6 +119,10 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_TIMER:
         OnPollTick(panel);
+        return TRUE;
+    case WM_NCHITTEST:
+        // A dialog procedure hands a message's result over through DWLP_MSGRESULT.
+        SetWindowLongPtrA(panel, DWLP_MSGRESULT, PanelHitTest(panel, lParam));
         return TRUE;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
