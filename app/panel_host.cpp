@@ -38,8 +38,8 @@ void StartPanel(HWND panel)
     // without its message, which would name the wrong cause.
     if (itemList.head == nullptr || !LoadItemList(moduleFolder))
         EndDialog(panel, 0);
-    SetFocus(panel);
-    SetWindowPos(panel, HWND_TOPMOST, 0, 0, 0, 0, SWP_HIDEWINDOW);
+    // No focus and no activation: the window the user was typing in keeps the keyboard.
+    SetWindowPos(panel, HWND_TOPMOST, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE);
     // The interval takes Timer's bits: 0 stays 0, -1 becomes the largest interval.
     SetTimer(panel, POLL_TIMER_ID, static_cast<UINT>(static_cast<INT>(settings.Timer)), nullptr);
 }
@@ -85,6 +85,17 @@ LRESULT PanelHitTest(HWND panel, LPARAM lParam)
     return FrameHitIsClient(hit == HTBORDER, y, clientTop.y, clientTop.y + client.bottom) ? HTCLIENT : hit;
 }
 
+// The modal loop shows the panel once its queue first runs empty, and a placement without
+// SWP_NOACTIVATE activates it. Only the tick at the edge may show it: until then nothing of
+// it appears, and the window the user is typing in keeps the keyboard.
+void KeepHiddenUntilEdge(WINDOWPOS* position)
+{
+    if (showingAtEdge)
+        return;
+    position->flags &= ~SWP_SHOWWINDOW;
+    position->flags |= SWP_NOACTIVATE;
+}
+
 // Client coordinates of a mouse message, each half of lParam taken as unsigned.
 int32_t MouseX(LPARAM lParam) { return LOWORD(lParam); }
 int32_t MouseY(LPARAM lParam) { return HIWORD(lParam); }
@@ -124,6 +135,9 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
         // A dialog procedure hands a message's result over through DWLP_MSGRESULT.
         SetWindowLongPtrA(panel, DWLP_MSGRESULT, PanelHitTest(panel, lParam));
         return TRUE;
+    case WM_WINDOWPOSCHANGING:
+        KeepHiddenUntilEdge(reinterpret_cast<WINDOWPOS*>(lParam));
+        return FALSE;  // the platform still places the window, with these flags
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
         UpdateRowHighlight(MouseX(lParam), MouseY(lParam), wParam, panel, panelState.hoverRow);

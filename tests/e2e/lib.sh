@@ -107,15 +107,13 @@ q_start() {
 q_running() { [ -s "$T/.pid" ] && [ ! -s "$T/.exit-code" ] && kill -0 "$(cat "$T/.pid")" 2>/dev/null; }
 q_ended() { [ -s "$T/.exit-code" ]; }
 
-# The program is up, and no window of it shows (the tray icon belongs to explorer). A
-# mapped 1 x 1 window does not count: that is the panel at its start size 0 x 0, which the
-# modal dialog loop shows once when its queue first runs empty, until the first tick.
+# The program is up, and no window of it shows (the tray icon belongs to explorer), not
+# even the panel at its start size 0 x 0, which Wine would map as 1 x 1.
 q_running_hidden() {
   q_running || return 1
   local w
   for w in $(q_windows); do
     win_geometry "$w" || continue
-    [ "$WW" -le 1 ] && [ "$WH" -le 1 ] && continue
     SHOWN_WINDOW="$WW x $WH at $WX,$WY: $(xdotool getwindowname "$w" 2>/dev/null)"
     return 1
   done

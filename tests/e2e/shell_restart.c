@@ -1,6 +1,7 @@
-/* What a restart of the shell does to a running tray program, in two steps:
- *   shell_restart lose       the icon of the quorvane panel (id 1000) is gone
- *   shell_restart announce   the new shell broadcasts "TaskbarCreated"
+/* What the shell and the session do to a running tray program, one step per run:
+ *   shell_restart lose        the icon of the quorvane panel (id 1000) is gone
+ *   shell_restart announce    the new shell broadcasts "TaskbarCreated"
+ *   shell_restart foreground  exit code 1 when the foreground window is the program's
  * The panel is the program's dialog-class tool window. Exit code 0 on success. */
 #include <windows.h>
 #include <shellapi.h>
@@ -19,17 +20,28 @@ static BOOL CALLBACK FindPanel(HWND window, LPARAM unused)
     return TRUE;
 }
 
-int main(int argc, char** argv)
+static int Step(const char* step)
 {
-    if (argc > 1 && lstrcmpA(argv[1], "announce") == 0)
+    if (lstrcmpA(step, "announce") == 0)
         return !PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EnumWindows(FindPanel, 0);
     if (panel == NULL)
         return 2;
+    if (lstrcmpA(step, "foreground") == 0) {
+        DWORD ours = 0, front = 0;
+        GetWindowThreadProcessId(panel, &ours);
+        GetWindowThreadProcessId(GetForegroundWindow(), &front);
+        return front == ours;
+    }
     NOTIFYICONDATAA data;
     ZeroMemory(&data, sizeof data);
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = panel;
     data.uID = 1000;
     return !Shell_NotifyIconA(NIM_DELETE, &data);
+}
+
+int main(int argc, char** argv)
+{
+    return Step(argc > 1 ? argv[1] : "lose");
 }
