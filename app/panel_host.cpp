@@ -54,6 +54,16 @@ void StopPanel(HWND panel)
     PostQuitMessage(0);
 }
 
+// One dialog at a time: a second would open over the first, and ending it would enable the
+// panel under the first. The dialog records itself in openDialog when it starts.
+void RunDialog(HWND panel, int templateId, DLGPROC procedure)
+{
+    if (RaiseOpenDialog())
+        return;
+    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), panel, procedure, 0);
+    openDialog = nullptr;
+}
+
 void OnPanelCommand(HWND panel, WPARAM command)
 {
     // The whole wParam is compared: a menu command has 0 in its high half.
@@ -62,10 +72,10 @@ void OnPanelCommand(HWND panel, WPARAM command)
         EndDialog(panel, 0);
         break;
     case IDM_ABOUT:
-        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUT), panel, AboutDialogProc, 0);
+        RunDialog(panel, IDD_ABOUT, AboutDialogProc);
         break;
     case IDM_SETTINGS:
-        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_SETTINGS), panel, SettingsDialogProc, 0);
+        RunDialog(panel, IDD_SETTINGS, SettingsDialogProc);
         break;
     default:
         break;

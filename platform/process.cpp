@@ -3,6 +3,7 @@
 HINSTANCE appInstance;
 wchar_t moduleFolder[MAX_PATH];
 POINT cursorPos;
+HWND openDialog;
 
 namespace {
 
@@ -100,6 +101,14 @@ void GetModuleFolder(wchar_t* buffer)
         return;
     }
     buffer[FinalComponentOffset(buffer)] = L'\0';
+}
+
+bool RaiseOpenDialog()
+{
+    if (openDialog == nullptr)
+        return false;
+    SetForegroundWindow(openDialog);
+    return true;
 }
 
 int StartProcess(HINSTANCE instance)

@@ -11,10 +11,16 @@ extern HINSTANCE appInstance;
 extern wchar_t moduleFolder[MAX_PATH];
 // The one cursor point, written by the poll tick and by the tray menu.
 extern POINT cursorPos;
+// The settings or About dialog while it is open, else none: one dialog at a time. Each
+// dialog records itself when it starts; whoever opened it clears the record when it ends.
+extern HWND openDialog;
 
 // Fills buffer (MAX_PATH wide characters) with the executable's folder, trailing separator
 // included. A path too long for the buffer leaves it empty: no data file is then found there.
 void GetModuleFolder(wchar_t* buffer);
+
+// Brings the open dialog to the front and returns true; false when none is open.
+bool RaiseOpenDialog();
 
 // First thing at start, before any window exists: stores the instance, limits the DLL
 // search to the system folder, and loads the common controls from there. Returns 0 when

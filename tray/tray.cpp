@@ -25,6 +25,9 @@ void ShowTrayMenu(HWND panel, WPARAM iconId, LPARAM mouseMessage)
 {
     if (iconId != TRAY_ICON_ID || (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONDOWN))
         return;
+    // A menu now would let Settings open over the dialog, or Exit wait behind it.
+    if (RaiseOpenDialog())
+        return;
     GetCursorPos(&cursorPos);
     trayMenu = LoadMenuA(appInstance, MAKEINTRESOURCEA(IDR_TRAYMENU));
     trayPopup = GetSubMenu(trayMenu, 0);

@@ -12,5 +12,6 @@ extern HMENU trayPopup;
 void FillTrayIconData(HWND panel, NOTIFYICONDATAA* data);
 
 // Opens the tray menu at the cursor for a left or right button press on our icon; any
-// other tray message does nothing. A chosen item reaches the panel as WM_COMMAND.
+// other tray message does nothing. With a dialog open, the press brings that dialog to
+// the front instead of a menu. A chosen item reaches the panel as WM_COMMAND.
 void ShowTrayMenu(HWND panel, WPARAM iconId, LPARAM mouseMessage);

@@ -301,12 +301,18 @@ menu_geometry() {
 }
 menu_closed() { ! menu_geometry; }
 
-# tray_caption_is RGB: the tray window is drawn active or inactive: the start of its
-# caption, left of where the menu opens, has that colour.
+# caption_is WINDOW RGB: the window (one whose frame Wine draws) is drawn active or
+# inactive: the start of its caption has that colour.
+caption_is() {
+  win_geometry "$1" || return 1
+  shot caption
+  [ "$(pix "$SHOT" "get $((WX + 5)) $((WY + 10))")" = "$2" ]
+}
+
+# tray_caption_is RGB: the same for the tray window, left of where the menu opens.
 tray_caption_is() {
-  tray_geometry || return 1
-  shot tray-caption
-  [ "$(pix "$SHOT" "get $((TX + 5)) $((TY + 10))")" = "$1" ]
+  local w
+  w=$(tray_window) && caption_is "$w" "$1"
 }
 
 # tray_press BUTTON: a click of the button (1 left, 3 right) on the tray icon; waits for the

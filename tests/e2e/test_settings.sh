@@ -1,5 +1,5 @@
-# The settings dialog and the About dialog, opened from the tray menu; the settings saved
-# beside the program whatever its folder is named.
+# The settings dialog and the About dialog, opened from the tray menu one at a time; the
+# settings saved beside the program whatever its folder is named.
 
 settings_dialog() { q_visible_named 'quorvane の設定'; }
 settings_closed() { ! settings_dialog >/dev/null; }
@@ -113,6 +113,26 @@ test_settings_dialog_opens_while_a_comctl32_dll_beside_the_program_stays_unloade
   show_panel
   q_exit_via_tray
   [ ! -e comctl32.loaded ] || fail "the comctl32.dll beside the program was loaded"
+}
+
+# One dialog at a time: with Settings open, a press on the tray icon opens no menu and no
+# second dialog, and brings the open dialog to the front (a click on the tray's caption
+# first made the tray active and the dialog inactive).
+test_tray_press_with_settings_open_brings_it_forward_instead_of_a_menu() {
+  q_start_running
+  open_settings
+  tray_icon_xy || fail "no tray window to press on"
+  press 1 $((TX + 60)) $((TY + 8))
+  wait_until 5 caption_is "$DLG" "$CAPTION_INACTIVE" || fail "a click on the tray left the dialog active"
+  press 3 "$ICON_X" "$ICON_Y"
+  wait_until 5 caption_is "$DLG" "$CAPTION_ACTIVE" || fail "a press on the tray icon left the dialog behind"
+  stays_true 1 menu_closed || fail "a press on the tray icon opened the menu with Settings open"
+  local count
+  count=$(xdotool search --onlyvisible --name '^quorvane の設定$' | wc -l)
+  [ "$count" = 1 ] || fail "$count settings dialogs show"
+  dialog_click "$DLG" 134 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  wait_until 5 settings_closed || fail "Cancel did not close the settings dialog"
+  q_exit_via_tray
 }
 
 # The program's folder is found whatever characters its name holds. Beside a folder named
