@@ -54,6 +54,15 @@ void StopPanel(HWND panel)
     PostQuitMessage(0);
 }
 
+// Ends the program as Exit does. A dialog running inside the panel's loop would hold that
+// loop until the dialog ends, so it is ended first.
+void EndPanel(HWND panel)
+{
+    if (openDialog != nullptr)
+        EndDialog(openDialog, 0);
+    EndDialog(panel, 0);
+}
+
 // One dialog at a time: a second would open over the first, and ending it would enable the
 // panel under the first. The dialog records itself in openDialog when it starts.
 void RunDialog(HWND panel, int templateId, DLGPROC procedure)
@@ -69,7 +78,7 @@ void OnPanelCommand(HWND panel, WPARAM command)
     // The whole wParam is compared: a menu command has 0 in its high half.
     switch (command) {
     case IDM_EXIT:
-        EndDialog(panel, 0);
+        EndPanel(panel);
         break;
     case IDM_ABOUT:
         RunDialog(panel, IDD_ABOUT, AboutDialogProc);
@@ -80,6 +89,17 @@ void OnPanelCommand(HWND panel, WPARAM command)
     default:
         break;
     }
+}
+
+// The session ends (sign-out, shut-down, or an installer's restart manager closing us).
+void OnEndSession(HWND panel, WPARAM ending)
+{
+    if (!ending)
+        return;
+    // The process may be ended as soon as this returns, before WM_DESTROY: a tray icon left
+    // behind would stay until the pointer passes over it.
+    Shell_NotifyIconA(NIM_DELETE, &trayIconData);
+    EndPanel(panel);
 }
 
 // The frame covers the screen's first columns, where the cursor rests after it was pushed
@@ -148,6 +168,12 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
     case WM_WINDOWPOSCHANGING:
         KeepHiddenUntilEdge(reinterpret_cast<WINDOWPOS*>(lParam));
         return FALSE;  // the platform still places the window, with these flags
+    case WM_CLOSE:
+        EndPanel(panel);
+        return TRUE;
+    case WM_ENDSESSION:
+        OnEndSession(panel, wParam);
+        return TRUE;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
         UpdateRowHighlight(MouseX(lParam), MouseY(lParam), wParam, panel, panelState.hoverRow);

@@ -1,6 +1,8 @@
 /* What the shell and the session do to a running tray program, one step per run:
  *   shell_restart lose        the icon of the quorvane panel (id 1000) is gone
  *   shell_restart announce    the new shell broadcasts "TaskbarCreated"
+ *   shell_restart close       a polite close: WM_CLOSE, as taskkill without /F sends it
+ *   shell_restart endsession  the session ends: WM_ENDSESSION with wParam TRUE
  *   shell_restart foreground  exit code 1 when the foreground window is the program's
  * The panel is the program's dialog-class tool window. Exit code 0 on success. */
 #include <windows.h>
@@ -27,6 +29,10 @@ static int Step(const char* step)
     EnumWindows(FindPanel, 0);
     if (panel == NULL)
         return 2;
+    if (lstrcmpA(step, "close") == 0)
+        return !PostMessageA(panel, WM_CLOSE, 0, 0);
+    if (lstrcmpA(step, "endsession") == 0)
+        return !SendMessageTimeoutA(panel, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, NULL);
     if (lstrcmpA(step, "foreground") == 0) {
         DWORD ours = 0, front = 0;
         GetWindowThreadProcessId(panel, &ours);

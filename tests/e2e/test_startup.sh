@@ -1,6 +1,7 @@
 # Start-up and shut-down of the real program: the missing-list message, the hidden start
-# with a list that takes no focus, Exit from the tray menu, the INI file left alone,
-# arguments ignored, the tray icon after a restart of the shell.
+# with a list that takes no focus, Exit from the tray menu, a polite close and the end of the
+# session, the INI file left alone, arguments ignored, the tray icon after a restart of the
+# shell.
 
 error_box() { q_visible_named 'エラー'; }
 
@@ -104,4 +105,20 @@ test_start_shows_no_window_and_takes_no_focus_whatever_the_timer() {
     stays_true 1 q_running_hidden || fail "$timer: a window of the program showed ($SHOWN_WINDOW)"
     q_exit_via_tray
   done
+}
+
+# A polite close (taskkill without /F), with the About dialog open, and the end of the session
+# end the program as Exit does: exit code 0 and no icon left behind.
+test_close_and_end_of_session_end_it_with_0_and_no_icon() {
+  q_start_running
+  tray_press 3
+  menu_choose about
+  wait_until 10 q_visible_named 'quorvane　バージョン情報' >/dev/null || fail "the About dialog did not open"
+  shell_restart close || fail "could not post WM_CLOSE to the panel"
+  q_expect_exit 0
+  wait_until 5 tray_unmapped || fail "the tray icon stayed after WM_CLOSE"
+  q_start_running
+  shell_restart endsession || fail "could not send WM_ENDSESSION to the panel"
+  q_expect_exit 0
+  wait_until 5 tray_unmapped || fail "the tray icon stayed after the end of the session"
 }
