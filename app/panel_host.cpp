@@ -30,8 +30,9 @@ void StartPanel(HWND panel)
     GetModuleFolder(moduleFolder);
     startupScreenHeight = ReadUsableScreenHeight();
     FillTrayIconData(panel, &trayIconData);
-    Shell_NotifyIconA(NIM_ADD, &trayIconData);
+    AddTrayIcon(panel);
     taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    AcceptShellMessage(panel, taskbarCreatedMessage);
     itemList.head = NewItemListHead();
     LoadSettings(moduleFolder);
     // Without a head there is nowhere to put the entries: end as for a missing list, but
@@ -51,6 +52,7 @@ void StopPanel(HWND panel)
     itemList.head = nullptr;
     Shell_NotifyIconA(NIM_DELETE, &trayIconData);
     KillTimer(panel, POLL_TIMER_ID);
+    KillTimer(panel, TRAY_RETRY_TIMER_ID);
     PostQuitMessage(0);
 }
 
@@ -89,6 +91,15 @@ void OnPanelCommand(HWND panel, WPARAM command)
     default:
         break;
     }
+}
+
+// Every timer but the tray icon's retry runs the poll tick.
+void OnPanelTimer(HWND panel, WPARAM timerId)
+{
+    if (timerId == TRAY_RETRY_TIMER_ID)
+        RetryTrayIcon(panel);
+    else
+        OnPollTick(panel);
 }
 
 // The session ends (sign-out, shut-down, or an installer's restart manager closing us).
@@ -159,7 +170,7 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
         OnPanelCommand(panel, wParam);
         return TRUE;
     case WM_TIMER:
-        OnPollTick(panel);
+        OnPanelTimer(panel, wParam);
         return TRUE;
     case WM_NCHITTEST:
         // A dialog procedure hands a message's result over through DWLP_MSGRESULT.
@@ -190,7 +201,7 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
     default:
         if (message == taskbarCreatedMessage && message != 0) {
             // The same record as before: same window, id, icon and tip.
-            Shell_NotifyIconA(NIM_ADD, &trayIconData);
+            AddTrayIcon(panel);
             return TRUE;
         }
         return FALSE;

@@ -16,13 +16,6 @@ using InitCommonControlsExCall = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX* contr
 
 DWORD const SEARCH_SYSTEM32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
 
-// Through the one function pointer type that compilers let any other be cast to and back.
-template <typename Call>
-Call FindCall(HMODULE module, const char* name)
-{
-    return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 // Windows Vista, where the shell's link objects fail once the default search is set;
 // list entries may well be shortcuts.
 bool IsVista()

@@ -22,6 +22,14 @@ void GetModuleFolder(wchar_t* buffer);
 // Brings the open dialog to the front and returns true; false when none is open.
 bool RaiseOpenDialog();
 
+// A call of a system DLL looked up at run time, for one that older systems lack; through
+// the one function pointer type that compilers let any other be cast to and back.
+template <typename Call>
+Call FindCall(HMODULE module, const char* name)
+{
+    return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 // First thing at start, before any window exists: stores the instance, limits the DLL
 // search to the system folder, and loads the common controls from there. Returns 0 when
 // the common controls could not be loaded (the settings dialog then lacks its arrows).

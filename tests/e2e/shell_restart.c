@@ -4,11 +4,16 @@
  *   shell_restart close       a polite close: WM_CLOSE, as taskkill without /F sends it
  *   shell_restart endsession  the session ends: WM_ENDSESSION with wParam TRUE
  *   shell_restart foreground  exit code 1 when the foreground window is the program's
+ *   shell_restart busy        a shell not ready yet: a tray window in front of the real one
+ *                             refuses every icon until it has refused three, then goes;
+ *                             it creates busy.ready in the current folder once it is there
  * The panel is the program's dialog-class tool window. Exit code 0 on success. */
 #include <windows.h>
 #include <shellapi.h>
+#include <stdio.h>
 
 static HWND panel;
+static int refused;
 
 static BOOL CALLBACK FindPanel(HWND window, LPARAM unused)
 {
@@ -22,10 +27,42 @@ static BOOL CALLBACK FindPanel(HWND window, LPARAM unused)
     return TRUE;
 }
 
+static LRESULT CALLBACK BusyTray(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_COPYDATA)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (++refused == 3)
+        PostQuitMessage(0);
+    return FALSE;
+}
+
+/* Shell_NotifyIcon hands the icon to the first top-level window of this class. */
+static int BeBusyTray(void)
+{
+    WNDCLASSA tray = {0};
+    tray.lpfnWndProc = BusyTray;
+    tray.lpszClassName = "Shell_TrayWnd";
+    RegisterClassA(&tray);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
+    if (window == NULL)
+        return 2;
+    FILE* ready = fopen("busy.ready", "w");
+    if (ready == NULL)
+        return 2;
+    fclose(ready);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    DestroyWindow(window);
+    return 0;
+}
+
 static int Step(const char* step)
 {
     if (lstrcmpA(step, "announce") == 0)
         return !PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    if (lstrcmpA(step, "busy") == 0)
+        return BeBusyTray();
     EnumWindows(FindPanel, 0);
     if (panel == NULL)
         return 2;

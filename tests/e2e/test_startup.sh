@@ -1,7 +1,7 @@
 # Start-up and shut-down of the real program: the missing-list message, the hidden start
 # with a list that takes no focus, Exit from the tray menu, a polite close and the end of the
-# session, the INI file left alone, arguments ignored, the tray icon after a restart of the
-# shell.
+# session, the INI file left alone, arguments ignored, the tray icon at logon and after a
+# restart of the shell.
 
 error_box() { q_visible_named 'エラー'; }
 
@@ -121,4 +121,20 @@ test_close_and_end_of_session_end_it_with_0_and_no_icon() {
   shell_restart endsession || fail "could not send WM_ENDSESSION to the panel"
   q_expect_exit 0
   wait_until 5 tray_unmapped || fail "the tray icon stayed after the end of the session"
+}
+
+# At logon the shell may not take the icon yet: a tray window in front of the real one
+# refuses it (the add at start, then the first retry's add and modify) and goes; the icon
+# must come by itself once the real tray can take it.
+test_tray_icon_refused_at_start_comes_by_itself() {
+  shell_restart_exe
+  "$WINE" "$SHELL_RESTART" busy </dev/null >/dev/null 2>&1 &
+  local busy=$!
+  trap "kill $busy 2>/dev/null" EXIT
+  wait_until 10 test -e busy.ready || fail "the busy tray did not start"
+  q_start
+  wait_until 15 tray_shows_icon || fail "no tray icon came after the shell refused the first ones"
+  wait_until 5 eval '! kill -0 "$busy" 2>/dev/null' || fail "the icon came without being refused three times first"
+  tray_move_away
+  q_exit_via_tray
 }
