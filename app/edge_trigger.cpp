@@ -16,3 +16,8 @@ int16_t UsableScreenHeight(int32_t fullScreenHeight, int32_t captionHeight)
     int16_t full = LowWordAsSigned(static_cast<uint32_t>(fullScreenHeight));
     return LowWordAsSigned(static_cast<uint32_t>(full) + static_cast<uint32_t>(captionHeight));
 }
+
+bool FrameHitIsClient(bool onFrame, int32_t y, int32_t clientTop, int32_t clientBottom)
+{
+    return onFrame && clientTop <= y && y < clientBottom;
+}

@@ -22,3 +22,10 @@ EdgeAction DecideEdge(EdgeInputs const& inputs);
 // The usable screen height: the full-screen client height plus one caption, each taken
 // as 16 bits and added in 16-bit arithmetic.
 int16_t UsableScreenHeight(int32_t fullScreenHeight, int32_t captionHeight);
+
+// Whether a hit on the panel's frame counts as one inside its rows: the cursor pushed
+// against the screen's edge rests on the left frame, and a click there must open the row
+// beside it. The side frames count at any y within the client area's rows, y from
+// clientTop up to but not including clientBottom (screen pixels); the top and bottom
+// frames, and anything but the frame, keep the platform's answer.
+bool FrameHitIsClient(bool onFrame, int32_t y, int32_t clientTop, int32_t clientBottom);

@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include "app/edge_trigger.h"
 #include "app/poll_tick.h"
 #include "items/item_file.h"
 #include "items/item_list.h"
@@ -31,16 +32,17 @@ void StartPanel(HWND panel)
     displayDpi = ReadSystemDpi();
     startupScreenHeight = ReadUsableScreenHeight();
     FillTrayIconData(panel, &trayIconData);
-    Shell_NotifyIconA(NIM_ADD, &trayIconData);
+    AddTrayIcon(panel);
     taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    AcceptShellMessage(panel, taskbarCreatedMessage);
     itemList.head = NewItemListHead();
     LoadSettings(moduleFolder);
     // Without a head there is nowhere to put the entries: end as for a missing list, but
     // without its message, which would name the wrong cause.
     if (itemList.head == nullptr || !LoadItemList(moduleFolder))
         EndDialog(panel, 0);
-    SetFocus(panel);
-    SetWindowPos(panel, HWND_TOPMOST, 0, 0, 0, 0, SWP_HIDEWINDOW);
+    // No focus and no activation: the window the user was typing in keeps the keyboard.
+    SetWindowPos(panel, HWND_TOPMOST, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE);
     // The interval takes Timer's bits: 0 stays 0, -1 becomes the largest interval.
     SetTimer(panel, POLL_TIMER_ID, static_cast<UINT>(static_cast<INT>(settings.Timer)), nullptr);
 }
@@ -52,7 +54,27 @@ void StopPanel(HWND panel)
     itemList.head = nullptr;
     Shell_NotifyIconA(NIM_DELETE, &trayIconData);
     KillTimer(panel, POLL_TIMER_ID);
+    KillTimer(panel, TRAY_RETRY_TIMER_ID);
     PostQuitMessage(0);
+}
+
+// Ends the program as Exit does. A dialog running inside the panel's loop would hold that
+// loop until the dialog ends, so it is ended first.
+void EndPanel(HWND panel)
+{
+    if (openDialog != nullptr)
+        EndDialog(openDialog, 0);
+    EndDialog(panel, 0);
+}
+
+// One dialog at a time: a second would open over the first, and ending it would enable the
+// panel under the first. The dialog records itself in openDialog when it starts.
+void RunDialog(HWND panel, int templateId, DLGPROC procedure)
+{
+    if (RaiseOpenDialog())
+        return;
+    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), panel, procedure, 0);
+    openDialog = nullptr;
 }
 
 void OnPanelCommand(HWND panel, WPARAM command)
@@ -60,19 +82,63 @@ void OnPanelCommand(HWND panel, WPARAM command)
     // The whole wParam is compared: a menu command has 0 in its high half.
     switch (command) {
     case IDM_EXIT:
-        EndDialog(panel, 0);
+        EndPanel(panel);
         break;
     case IDM_ABOUT:
-        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUT), panel, AboutDialogProc, 0);
+        RunDialog(panel, IDD_ABOUT, AboutDialogProc);
         break;
     case IDM_SETTINGS:
         // Without them the dialog still opens, without its arrows.
         LoadCommonControls();
-        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_SETTINGS), panel, SettingsDialogProc, 0);
+        RunDialog(panel, IDD_SETTINGS, SettingsDialogProc);
         break;
     default:
         break;
     }
+}
+
+// Every timer but the tray icon's retry runs the poll tick.
+void OnPanelTimer(HWND panel, WPARAM timerId)
+{
+    if (timerId == TRAY_RETRY_TIMER_ID)
+        RetryTrayIcon(panel);
+    else
+        OnPollTick(panel);
+}
+
+// The session ends (sign-out, shut-down, or an installer's restart manager closing us).
+void OnEndSession(HWND panel, WPARAM ending)
+{
+    if (!ending)
+        return;
+    // The process may be ended as soon as this returns, before WM_DESTROY: a tray icon left
+    // behind would stay until the pointer passes over it.
+    Shell_NotifyIconA(NIM_DELETE, &trayIconData);
+    EndPanel(panel);
+}
+
+// The frame covers the screen's first columns, where the cursor rests after it was pushed
+// against the edge: beside the rows it answers as the rows do.
+LRESULT PanelHitTest(HWND panel, LPARAM lParam)
+{
+    LRESULT hit = DefWindowProcA(panel, WM_NCHITTEST, 0, lParam);
+    RECT client;
+    GetClientRect(panel, &client);
+    POINT clientTop = {0, 0};
+    ClientToScreen(panel, &clientTop);
+    int32_t y = static_cast<int16_t>(HIWORD(lParam));
+    return FrameHitIsClient(hit == HTBORDER, y, clientTop.y, clientTop.y + client.bottom) ? HTCLIENT : hit;
+}
+
+// The modal loop shows the panel once its queue first runs empty, and a placement without
+// SWP_NOACTIVATE activates it. Only the tick at the edge may show it: until then nothing of
+// it appears, and the window the user is typing in keeps the keyboard.
+void KeepHiddenUntilEdge(WINDOWPOS* position)
+{
+    if (showingAtEdge)
+        return;
+    position->flags &= ~SWP_SHOWWINDOW;
+    position->flags |= SWP_NOACTIVATE;
 }
 
 // Client coordinates of a mouse message, each half of lParam taken as unsigned.
@@ -108,7 +174,20 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
         OnPanelCommand(panel, wParam);
         return TRUE;
     case WM_TIMER:
-        OnPollTick(panel);
+        OnPanelTimer(panel, wParam);
+        return TRUE;
+    case WM_NCHITTEST:
+        // A dialog procedure hands a message's result over through DWLP_MSGRESULT.
+        SetWindowLongPtrA(panel, DWLP_MSGRESULT, PanelHitTest(panel, lParam));
+        return TRUE;
+    case WM_WINDOWPOSCHANGING:
+        KeepHiddenUntilEdge(reinterpret_cast<WINDOWPOS*>(lParam));
+        return FALSE;  // the platform still places the window, with these flags
+    case WM_CLOSE:
+        EndPanel(panel);
+        return TRUE;
+    case WM_ENDSESSION:
+        OnEndSession(panel, wParam);
         return TRUE;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
@@ -126,7 +205,7 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
     default:
         if (message == taskbarCreatedMessage && message != 0) {
             // The same record as before: same window, id, icon and tip.
-            Shell_NotifyIconA(NIM_ADD, &trayIconData);
+            AddTrayIcon(panel);
             return TRUE;
         }
         return FALSE;

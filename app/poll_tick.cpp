@@ -9,6 +9,7 @@
 
 int16_t currentScreenHeight;
 RECT panelRect;
+bool showingAtEdge;
 
 int16_t ReadUsableScreenHeight()
 {
@@ -17,8 +18,10 @@ int16_t ReadUsableScreenHeight()
 
 static void ShowPanelAtEdge(HWND panel)
 {
+    showingAtEdge = true;
     MoveWindow(panel, 0, 0, ScaleToDisplay(settings.WindowWidth), currentScreenHeight, TRUE);
     ShowWindow(panel, SW_SHOW);
+    showingAtEdge = false;
     RECT client;
     GetClientRect(panel, &client);
     ComputeLastRowIndex(client.bottom);

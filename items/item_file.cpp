@@ -16,10 +16,10 @@ static void ShowMissingListMessage()
                 nullptr, MB_OK);
 }
 
-int LoadItemList(const char* folder)
+int LoadItemList(const wchar_t* folder)
 {
-    char path[MAX_PATH];
-    FILE* file = JoinPath(path, sizeof path, folder, ITEM_FILE_NAME) ? fopen(path, "rb") : nullptr;
+    wchar_t path[MAX_PATH];
+    FILE* file = JoinPath(path, MAX_PATH, folder, ITEM_FILE_NAME) ? _wfopen(path, L"rb") : nullptr;
     if (file == nullptr) {
         ShowMissingListMessage();
         return 0;

@@ -1,4 +1,5 @@
-// Path texts, in bytes of the system's ANSI code page. Portable: no <windows.h>.
+// Path texts: in bytes of the system's ANSI code page, or wide (the program's own folder,
+// which may hold characters that no code page has). Portable: no <windows.h>.
 #pragma once
 #include <stddef.h>
 
@@ -15,11 +16,20 @@ bool IsCp932LeadByte(unsigned char byte);
 // '/' or the ':' of a drive), or 0 when there is none. The final component is taken exactly
 // as written: extension included, nothing hidden.
 size_t FinalComponentOffset(const char* path, LeadByteTest isLeadByte);
+// The same for wide text, which has no lead units.
+size_t FinalComponentOffset(const wchar_t* path);
 
 // Writes folder followed by name into out (format "%s%s") and returns 1; returns 0 and
 // leaves out empty when the joined text does not fit in size bytes with its terminator,
 // or when the folder is empty (the program's folder could not be found).
 int JoinPath(char* out, size_t size, const char* folder, const char* name);
+// The same for a wide folder; the name is ASCII (a data file of the program), one wide
+// character per byte. Sizes count wide characters.
+int JoinPath(wchar_t* out, size_t size, const wchar_t* folder, const char* name);
+
+// Writes the ASCII text into out, one wide character per byte, and returns 1; returns 0
+// and leaves out empty when it does not fit in size wide characters with its terminator.
+int WidenAscii(wchar_t* out, size_t size, const char* ascii);
 
 // Writes the folder part of the path (everything before its final component, separator
 // included; empty for a bare name) into out and returns 1; returns 0 and leaves out

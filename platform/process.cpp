@@ -1,8 +1,9 @@
 #include "platform/process.h"
 
 HINSTANCE appInstance;
-char moduleFolder[MAX_PATH];
+wchar_t moduleFolder[MAX_PATH];
 POINT cursorPos;
+HWND openDialog;
 
 namespace {
 
@@ -14,13 +15,6 @@ using SetDllDirectoryCall = BOOL(WINAPI*)(LPCSTR folder);
 using InitCommonControlsExCall = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX* controls);
 
 DWORD const SEARCH_SYSTEM32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
-
-// Through the one function pointer type that compilers let any other be cast to and back.
-template <typename Call>
-Call FindCall(HMODULE module, const char* name)
-{
-    return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 // Windows Vista, where the shell's link objects fail once the default search is set;
 // list entries may well be shortcuts.
@@ -100,15 +94,23 @@ int LoadCommonControls()
     return init != nullptr && init(&controls) ? 1 : 0;
 }
 
-void GetModuleFolder(char* buffer)
+void GetModuleFolder(wchar_t* buffer)
 {
-    DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
         // Truncated or failed: a cut-off path would name some other folder.
-        buffer[0] = '\0';
+        buffer[0] = L'\0';
         return;
     }
-    buffer[FinalComponentOffset(buffer, IsAnsiLeadByte)] = '\0';
+    buffer[FinalComponentOffset(buffer)] = L'\0';
+}
+
+bool RaiseOpenDialog()
+{
+    if (openDialog == nullptr)
+        return false;
+    SetForegroundWindow(openDialog);
+    return true;
 }
 
 void StartProcess(HINSTANCE instance)

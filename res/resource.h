@@ -36,6 +36,8 @@ unsigned const TRAY_ICON_ID = 1000;
 /* Below WM_USER on purpose: the tray callback number is part of the program's interface. */
 unsigned const WM_TRAYNOTIFY = 1001;
 unsigned const POLL_TIMER_ID = 10000;
+/* Tries the tray icon again while the shell cannot take it yet (at logon). */
+unsigned const TRAY_RETRY_TIMER_ID = 10001;
 #endif
 
 #endif

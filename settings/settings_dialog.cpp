@@ -79,6 +79,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_INITDIALOG:
         CenterWindowOnScreen(dialog);
         SettingsToDialog(dialog);
+        openDialog = dialog;
         return TRUE;
     case WM_CLOSE:
         EndDialog(dialog, 0);

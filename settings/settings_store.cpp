@@ -3,30 +3,43 @@
 #include "platform/win32.h"
 #include "settings/settings.h"
 
-// Room for a folder of up to 251 bytes before the file name; a longer folder gives no
+namespace {
+
+// Room for a folder of up to 251 characters before the file name; a longer folder gives no
 // path, and the store then keeps the defaults and writes nothing.
 int const SETTINGS_PATH_SIZE = 264;
 
-void LoadSettings(const char* folder)
+// The section and key names for the wide profile calls. They are ASCII, so the file keeps
+// the bytes the ANSI calls gave it.
+struct WideName {
+    explicit WideName(const char* ascii) { WidenAscii(text, sizeof text / sizeof text[0], ascii); }
+    wchar_t text[32];
+};
+
+}  // namespace
+
+void LoadSettings(const wchar_t* folder)
 {
-    char path[SETTINGS_PATH_SIZE];
-    bool havePath = JoinPath(path, sizeof path, folder, SETTINGS_FILE_NAME) != 0;
+    wchar_t path[SETTINGS_PATH_SIZE];
+    bool havePath = JoinPath(path, SETTINGS_PATH_SIZE, folder, SETTINGS_FILE_NAME) != 0;
+    WideName section(SETTINGS_SECTION);
     for (SettingKey const& key : SETTING_KEYS) {
-        UINT value = havePath ? GetPrivateProfileIntA(SETTINGS_SECTION, key.name, key.defaultValue, path)
+        UINT value = havePath ? GetPrivateProfileIntW(section.text, WideName(key.name).text, key.defaultValue, path)
                               : static_cast<UINT>(key.defaultValue);
         settings.*key.field = LowWordAsSigned(value);
     }
 }
 
-int SaveSettings(const char* folder)
+int SaveSettings(const wchar_t* folder)
 {
-    char path[SETTINGS_PATH_SIZE];
-    if (!JoinPath(path, sizeof path, folder, SETTINGS_FILE_NAME))
+    wchar_t path[SETTINGS_PATH_SIZE];
+    if (!JoinPath(path, SETTINGS_PATH_SIZE, folder, SETTINGS_FILE_NAME))
         return 0;
+    WideName section(SETTINGS_SECTION);
     for (SettingKey const& key : SETTING_KEYS) {
-        char text[16];
-        wsprintfA(text, "%d", int{settings.*key.field});
-        WritePrivateProfileStringA(SETTINGS_SECTION, key.name, text, path);
+        wchar_t text[16];
+        wsprintfW(text, L"%d", int{settings.*key.field});
+        WritePrivateProfileStringW(section.text, WideName(key.name).text, text, path);
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "tray/about_dialog.h"
 
+#include "platform/process.h"
 #include "res/resource.h"
 
 static void OnAboutCommand(HWND dialog, WORD command)
@@ -22,6 +23,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_INITDIALOG:
         CenterWindowOnScreen(dialog);
+        openDialog = dialog;
         return TRUE;
     case WM_CLOSE:
         EndDialog(dialog, 0);

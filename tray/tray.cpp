@@ -7,6 +7,20 @@ NOTIFYICONDATAA trayIconData;
 HMENU trayMenu;
 HMENU trayPopup;
 
+namespace {
+
+UINT const TRAY_RETRY_INTERVAL = 1000;
+int const TRAY_RETRY_TRIES = 120;
+// How many more times the retry timer tries the icon; 0 while no retry runs.
+int trayRetriesLeft;
+
+// Both looked up: the window's filter came with Windows 7, the process's with Vista.
+using ChangeWindowMessageFilterExCall = BOOL(WINAPI*)(HWND window, UINT message, DWORD action, void* status);
+using ChangeWindowMessageFilterCall = BOOL(WINAPI*)(UINT message, DWORD action);
+DWORD const FILTER_ALLOW = 1;  // MSGFLT_ALLOW for a window, MSGFLT_ADD for the process
+
+}  // namespace
+
 void FillTrayIconData(HWND panel, NOTIFYICONDATAA* data)
 {
     ZeroMemory(data, sizeof *data);
@@ -24,9 +38,44 @@ void FillTrayIconData(HWND panel, NOTIFYICONDATAA* data)
     lstrcpynA(data->szTip, "quorvane", 64);
 }
 
+void AddTrayIcon(HWND panel)
+{
+    if (Shell_NotifyIconA(NIM_ADD, &trayIconData))
+        return;
+    trayRetriesLeft = TRAY_RETRY_TRIES;
+    SetTimer(panel, TRAY_RETRY_TIMER_ID, TRAY_RETRY_INTERVAL, nullptr);
+}
+
+void RetryTrayIcon(HWND panel)
+{
+    // A shell that was too slow to answer may have added the icon all the same: then it
+    // refuses a second add and takes a modify.
+    bool there = Shell_NotifyIconA(NIM_ADD, &trayIconData) || Shell_NotifyIconA(NIM_MODIFY, &trayIconData);
+    if (there || --trayRetriesLeft <= 0) {
+        trayRetriesLeft = 0;
+        KillTimer(panel, TRAY_RETRY_TIMER_ID);
+    }
+}
+
+void AcceptShellMessage(HWND panel, UINT message)
+{
+    HMODULE user = GetModuleHandleA("user32.dll");
+    auto forWindow = FindCall<ChangeWindowMessageFilterExCall>(user, "ChangeWindowMessageFilterEx");
+    if (forWindow != nullptr) {
+        forWindow(panel, message, FILTER_ALLOW, nullptr);
+        return;
+    }
+    auto forProcess = FindCall<ChangeWindowMessageFilterCall>(user, "ChangeWindowMessageFilter");
+    if (forProcess != nullptr)
+        forProcess(message, FILTER_ALLOW);
+}
+
 void ShowTrayMenu(HWND panel, WPARAM iconId, LPARAM mouseMessage)
 {
     if (iconId != TRAY_ICON_ID || (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONDOWN))
+        return;
+    // A menu now would let Settings open over the dialog, or Exit wait behind it.
+    if (RaiseOpenDialog())
         return;
     GetCursorPos(&cursorPos);
     trayMenu = LoadMenuA(appInstance, MAKEINTRESOURCEA(IDR_TRAYMENU));

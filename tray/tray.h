@@ -11,6 +11,18 @@ extern HMENU trayPopup;
 // belongs to the record and lives as long as the process.
 void FillTrayIconData(HWND panel, NOTIFYICONDATAA* data);
 
+// Adds the icon of the tray record. When the shell cannot take it (at logon it may not be
+// ready yet), the panel's retry timer tries again once a second, 120 times at most.
+void AddTrayIcon(HWND panel);
+
+// One try of the retry timer; the timer stops once the icon is there or the tries are spent.
+void RetryTrayIcon(HWND panel);
+
+// Lets the shell's restart message through to the panel when the program runs elevated:
+// the shell runs with less rights, and its messages are otherwise filtered out.
+void AcceptShellMessage(HWND panel, UINT message);
+
 // Opens the tray menu at the cursor for a left or right button press on our icon; any
-// other tray message does nothing. A chosen item reaches the panel as WM_COMMAND.
+// other tray message does nothing. With a dialog open, the press brings that dialog to
+// the front instead of a menu. A chosen item reaches the panel as WM_COMMAND.
 void ShowTrayMenu(HWND panel, WPARAM iconId, LPARAM mouseMessage);

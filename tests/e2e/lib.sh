@@ -90,12 +90,12 @@ double_click_time_past() { [ $(($(date +%s%3N) - $1)) -gt "$DOUBLE_CLICK_MS" ]; 
 
 # ---------------------------------------------------------------- the program's process
 
-# q_start [ARGS...]: starts quorvane.exe in $T; its pid goes to $T/.pid and, when it ends,
-# its exit code (as plain wine returns it) to $T/.exit-code.
+# q_start [ARGS...]: starts quorvane.exe in $T (or the copy in $Q_DIR when set); its pid
+# goes to $T/.pid and, when it ends, its exit code (as plain wine returns it) to $T/.exit-code.
 q_start() {
   rm -f "$T/.pid" "$T/.exit-code"
   (
-    cd "$T" || exit 1
+    cd "${Q_DIR:-$T}" || exit 1
     "$WINE" quorvane.exe "$@" &
     echo $! >"$T/.pid"
     wait $!
@@ -107,15 +107,13 @@ q_start() {
 q_running() { [ -s "$T/.pid" ] && [ ! -s "$T/.exit-code" ] && kill -0 "$(cat "$T/.pid")" 2>/dev/null; }
 q_ended() { [ -s "$T/.exit-code" ]; }
 
-# The program is up, and no window of it shows (the tray icon belongs to explorer). A
-# mapped 1 x 1 window does not count: that is the panel at its start size 0 x 0, which the
-# modal dialog loop shows once when its queue first runs empty, until the first tick.
+# The program is up, and no window of it shows (the tray icon belongs to explorer), not
+# even the panel at its start size 0 x 0, which Wine would map as 1 x 1.
 q_running_hidden() {
   q_running || return 1
   local w
   for w in $(q_windows); do
     win_geometry "$w" || continue
-    [ "$WW" -le 1 ] && [ "$WH" -le 1 ] && continue
     SHOWN_WINDOW="$WW x $WH at $WX,$WY: $(xdotool getwindowname "$w" 2>/dev/null)"
     return 1
   done
@@ -305,12 +303,18 @@ menu_geometry() {
 }
 menu_closed() { ! menu_geometry; }
 
-# tray_caption_is RGB: the tray window is drawn active or inactive: the start of its
-# caption, left of where the menu opens, has that colour.
+# caption_is WINDOW RGB: the window (one whose frame Wine draws) is drawn active or
+# inactive: the start of its caption has that colour.
+caption_is() {
+  win_geometry "$1" || return 1
+  shot caption
+  [ "$(pix "$SHOT" "get $((WX + 5)) $((WY + 10))")" = "$2" ]
+}
+
+# tray_caption_is RGB: the same for the tray window, left of where the menu opens.
 tray_caption_is() {
-  tray_geometry || return 1
-  shot tray-caption
-  [ "$(pix "$SHOT" "get $((TX + 5)) $((TY + 10))")" = "$1" ]
+  local w
+  w=$(tray_window) && caption_is "$w" "$1"
 }
 
 # tray_press BUTTON: a click of the button (1 left, 3 right) on the tray icon; waits for the

@@ -1,11 +1,19 @@
-/* What a restart of the shell does to a running tray program, in two steps:
- *   shell_restart lose       the icon of the quorvane panel (id 1000) is gone
- *   shell_restart announce   the new shell broadcasts "TaskbarCreated"
+/* What the shell and the session do to a running tray program, one step per run:
+ *   shell_restart lose        the icon of the quorvane panel (id 1000) is gone
+ *   shell_restart announce    the new shell broadcasts "TaskbarCreated"
+ *   shell_restart close       a polite close: WM_CLOSE, as taskkill without /F sends it
+ *   shell_restart endsession  the session ends: WM_ENDSESSION with wParam TRUE
+ *   shell_restart foreground  exit code 1 when the foreground window is the program's
+ *   shell_restart busy        a shell not ready yet: a tray window in front of the real one
+ *                             refuses every icon until it has refused three, then goes;
+ *                             it creates busy.ready in the current folder once it is there
  * The panel is the program's dialog-class tool window. Exit code 0 on success. */
 #include <windows.h>
 #include <shellapi.h>
+#include <stdio.h>
 
 static HWND panel;
+static int refused;
 
 static BOOL CALLBACK FindPanel(HWND window, LPARAM unused)
 {
@@ -19,17 +27,64 @@ static BOOL CALLBACK FindPanel(HWND window, LPARAM unused)
     return TRUE;
 }
 
-int main(int argc, char** argv)
+static LRESULT CALLBACK BusyTray(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (argc > 1 && lstrcmpA(argv[1], "announce") == 0)
+    if (message != WM_COPYDATA)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (++refused == 3)
+        PostQuitMessage(0);
+    return FALSE;
+}
+
+/* Shell_NotifyIcon hands the icon to the first top-level window of this class. */
+static int BeBusyTray(void)
+{
+    WNDCLASSA tray = {0};
+    tray.lpfnWndProc = BusyTray;
+    tray.lpszClassName = "Shell_TrayWnd";
+    RegisterClassA(&tray);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
+    if (window == NULL)
+        return 2;
+    FILE* ready = fopen("busy.ready", "w");
+    if (ready == NULL)
+        return 2;
+    fclose(ready);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    DestroyWindow(window);
+    return 0;
+}
+
+static int Step(const char* step)
+{
+    if (lstrcmpA(step, "announce") == 0)
         return !PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    if (lstrcmpA(step, "busy") == 0)
+        return BeBusyTray();
     EnumWindows(FindPanel, 0);
     if (panel == NULL)
         return 2;
+    if (lstrcmpA(step, "close") == 0)
+        return !PostMessageA(panel, WM_CLOSE, 0, 0);
+    if (lstrcmpA(step, "endsession") == 0)
+        return !SendMessageTimeoutA(panel, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, NULL);
+    if (lstrcmpA(step, "foreground") == 0) {
+        DWORD ours = 0, front = 0;
+        GetWindowThreadProcessId(panel, &ours);
+        GetWindowThreadProcessId(GetForegroundWindow(), &front);
+        return front == ours;
+    }
     NOTIFYICONDATAA data;
     ZeroMemory(&data, sizeof data);
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = panel;
     data.uID = 1000;
     return !Shell_NotifyIconA(NIM_DELETE, &data);
+}
+
+int main(int argc, char** argv)
+{
+    return Step(argc > 1 ? argv[1] : "lose");
 }

@@ -8,7 +8,7 @@
 NO_SUCH_ENTRY='C:\quorvane-no-such-folder\missing.exe'
 
 # foreign_window: 0 when a mapped top-level window is neither the tray nor an untitled
-# window of ours (panel, tray menu, the 1 x 1 panel of the start) nor one of ours titled as
+# window of ours (panel, tray menu) nor one of ours titled as
 # a line of $EXPECTED_TITLES. FOREIGN describes it.
 foreign_window() {
   local root w name ours

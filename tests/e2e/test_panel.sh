@@ -1,5 +1,6 @@
 # The panel at the left edge: showing and hiding with the cursor, its size, the icons of a
-# page, paging with the right button, and opening an entry with a left click.
+# page, paging with the right button, and opening an entry with a left click, also one at
+# the screen's edge column.
 
 # paged_layout: picks the row height IH and the rows per page R for a list of several
 # pages. The client height is the panel's height less its frame (1 to 4 pixels at top and
@@ -210,5 +211,18 @@ test_panel_at_150_percent_scale_is_39_wide_with_rows_of_30_and_icons_of_24_three
     fail "icon pixels outside client x 3 to 26 of their rows ($margins left of it, $beyond right of it)"
   click_row 2
   expect_probe_ran "$T/row 2"
+  q_exit_via_tray
+}
+
+# The panel's frame covers the screen's first columns, where the cursor rests after it was
+# pushed against the edge: a click at column 0 opens the row beside it.
+test_click_at_column_0_opens_the_row_beside_it() {
+  make_probe "$T/edge row"
+  write_crlf quorvane.cfg 'C:\windows\notepad.exe' "$(winpath "$T/edge row")\\probe.bat"
+  q_start_running
+  show_panel
+  panel_measure
+  press 1 0 $((FT + 20 + 10))
+  expect_probe_ran "$T/edge row"
   q_exit_via_tray
 }

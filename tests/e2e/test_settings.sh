@@ -1,4 +1,5 @@
-# The settings dialog and the About dialog, opened from the tray menu.
+# The settings dialog and the About dialog, opened from the tray menu one at a time; the
+# settings saved beside the program whatever its folder is named.
 
 settings_dialog() { q_visible_named 'quorvane の設定'; }
 settings_closed() { ! settings_dialog >/dev/null; }
@@ -134,5 +135,52 @@ test_settings_dialog_opens_even_when_the_common_controls_cannot_load() {
   xdotool windowfocus --sync "$DLG" key alt+F4
   wait_until 5 settings_closed || fail "Alt+F4 did not close the settings dialog"
   q_running || fail "the program ended with the settings dialog"
+  q_exit_via_tray
+}
+
+# One dialog at a time: with Settings open, a press on the tray icon opens no menu and no
+# second dialog, and brings the open dialog to the front (a click on the tray's caption
+# first made the tray active and the dialog inactive).
+test_tray_press_with_settings_open_brings_it_forward_instead_of_a_menu() {
+  q_start_running
+  open_settings
+  tray_icon_xy || fail "no tray window to press on"
+  press 1 $((TX + 60)) $((TY + 8))
+  wait_until 5 caption_is "$DLG" "$CAPTION_INACTIVE" || fail "a click on the tray left the dialog active"
+  press 3 "$ICON_X" "$ICON_Y"
+  wait_until 5 caption_is "$DLG" "$CAPTION_ACTIVE" || fail "a press on the tray icon left the dialog behind"
+  stays_true 1 menu_closed || fail "a press on the tray icon opened the menu with Settings open"
+  local count
+  count=$(xdotool search --onlyvisible --name '^quorvane の設定$' | wc -l)
+  [ "$count" = 1 ] || fail "$count settings dialogs show"
+  dialog_click "$DLG" 134 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  wait_until 5 settings_closed || fail "Cancel did not close the settings dialog"
+  q_exit_via_tray
+}
+
+# The program's folder is found whatever characters its name holds. Beside a folder named
+# with the nearest letters of the Japanese code page, which holds a list of its own, the
+# program in "Café-é" reads its own list, and Apply writes quorvane.ini there, in ASCII.
+test_folder_named_outside_the_code_page_holds_its_list_and_saved_settings() {
+  local own=$T/Café-é near=$T/Cafe-e
+  mkdir -p "$own" "$near"
+  cp quorvane.exe "$own/"
+  write_crlf "$own/quorvane.cfg" 'C:\windows\notepad.exe'
+  write_crlf "$near/quorvane.cfg" 'C:\quorvane-no-such-folder\missing.exe'
+  Q_DIR=$own q_start_running
+  show_panel
+  panel_measure
+  wait_until 3 rows_look 'I' 20 || fail "row 0 shows no icon: the list in the program's own folder was not read"
+  xdotool mousemove "$PARK_X" "$PARK_Y"
+  wait_until 3 panel_hidden || fail "the panel did not hide"
+  open_settings
+  dialog_click "$DLG" 189 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  wait_until 5 test -s "$own/quorvane.ini" || fail "Apply wrote no quorvane.ini into the program's folder"
+  [ ! -e "$near/quorvane.ini" ] || fail "Apply wrote quorvane.ini into the neighbouring folder"
+  write_crlf expected.ini '[quorvane]' WindowWidth=26 ItemHeight=20 Timer=1000 IconType=0 ChangeSize=0
+  wait_until 3 cmp -s expected.ini "$own/quorvane.ini" ||
+    fail "Apply wrote other bytes: $(od -c "$own/quorvane.ini" | head -3)"
+  dialog_click "$DLG" 81 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  wait_until 5 settings_closed || fail "OK did not close the settings dialog"
   q_exit_via_tray
 }

@@ -1,5 +1,7 @@
 # Start-up and shut-down of the real program: the missing-list message, the hidden start
-# with a list, Exit from the tray menu, the INI file left alone, arguments ignored.
+# with a list that takes no focus, Exit from the tray menu, a polite close and the end of the
+# session, the INI file left alone, arguments ignored, the tray icon at logon and after a
+# restart of the shell.
 
 error_box() { q_visible_named 'エラー'; }
 
@@ -63,12 +65,18 @@ test_arguments_are_ignored_and_a_run_without_ini_creates_none() {
   [ ! -e quorvane.ini ] || fail "a run without the settings dialog created quorvane.ini"
 }
 
-# shell_restart STEP: runs the shell-restart stand-in (built once per run) in the session.
-shell_restart() {
-  local exe=$E2E_RUN_DIR/shell_restart.exe
-  [ -x "$exe" ] || "$E2E_CC" -O2 -o "$exe" "$E2E_DIR/shell_restart.c" ||
+# shell_restart_exe: builds the stand-in for the shell and the session once per run;
+# SHELL_RESTART names it.
+shell_restart_exe() {
+  SHELL_RESTART=$E2E_RUN_DIR/shell_restart.exe
+  [ -x "$SHELL_RESTART" ] || "$E2E_CC" -O2 -o "$SHELL_RESTART" "$E2E_DIR/shell_restart.c" ||
     fail "could not build the shell-restart stand-in"
-  "$WINE" "$exe" "$1" </dev/null >/dev/null 2>&1
+}
+
+# shell_restart STEP: runs one step of the stand-in (see shell_restart.c) in the session.
+shell_restart() {
+  shell_restart_exe
+  "$WINE" "$SHELL_RESTART" "$1" </dev/null >/dev/null 2>&1
 }
 
 test_tray_icon_comes_back_when_the_shell_announces_a_restart() {
@@ -77,6 +85,56 @@ test_tray_icon_comes_back_when_the_shell_announces_a_restart() {
   wait_until 5 tray_unmapped || fail "the tray icon did not go away"
   shell_restart announce || fail "could not broadcast TaskbarCreated"
   wait_until 5 tray_shows_icon || fail "the tray icon did not come back after TaskbarCreated"
+  tray_move_away
+  q_exit_via_tray
+}
+
+# Starting takes neither the screen nor the keyboard: once the icon is there no window of the
+# program is mapped and the foreground belongs to another program; with the default interval
+# (the first tick a second away) and with Timer=-1 (no tick ever).
+test_start_shows_no_window_and_takes_no_focus_whatever_the_timer() {
+  local timer
+  for timer in 'Timer=1000' 'Timer=-1'; do
+    write_crlf quorvane.ini '[quorvane]' "$timer"
+    q_start
+    wait_until 15 tray_mapped || fail "$timer: no tray icon appeared after start"
+    SHOWN_WINDOW=
+    q_running_hidden || fail "$timer: a window of the program showed at start ($SHOWN_WINDOW)"
+    shell_restart foreground || fail "$timer: the program took the foreground at start"
+    tray_move_away
+    stays_true 1 q_running_hidden || fail "$timer: a window of the program showed ($SHOWN_WINDOW)"
+    q_exit_via_tray
+  done
+}
+
+# A polite close (taskkill without /F), with the About dialog open, and the end of the session
+# end the program as Exit does: exit code 0 and no icon left behind.
+test_close_and_end_of_session_end_it_with_0_and_no_icon() {
+  q_start_running
+  tray_press 3
+  menu_choose about
+  wait_until 10 q_visible_named 'quorvane　バージョン情報' >/dev/null || fail "the About dialog did not open"
+  shell_restart close || fail "could not post WM_CLOSE to the panel"
+  q_expect_exit 0
+  wait_until 5 tray_unmapped || fail "the tray icon stayed after WM_CLOSE"
+  q_start_running
+  shell_restart endsession || fail "could not send WM_ENDSESSION to the panel"
+  q_expect_exit 0
+  wait_until 5 tray_unmapped || fail "the tray icon stayed after the end of the session"
+}
+
+# At logon the shell may not take the icon yet: a tray window in front of the real one
+# refuses it (the add at start, then the first retry's add and modify) and goes; the icon
+# must come by itself once the real tray can take it.
+test_tray_icon_refused_at_start_comes_by_itself() {
+  shell_restart_exe
+  "$WINE" "$SHELL_RESTART" busy </dev/null >/dev/null 2>&1 &
+  local busy=$!
+  trap "kill $busy 2>/dev/null" EXIT
+  wait_until 10 test -e busy.ready || fail "the busy tray did not start"
+  q_start
+  wait_until 15 tray_shows_icon || fail "no tray icon came after the shell refused the first ones"
+  wait_until 5 eval '! kill -0 "$busy" 2>/dev/null' || fail "the icon came without being refused three times first"
   tray_move_away
   q_exit_via_tray
 }

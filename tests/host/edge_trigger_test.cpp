@@ -1,5 +1,5 @@
-// The poll tick's decision (hide, nothing, show), the usable screen height in 16 bits, and
-// the style of the highlighted row's edge.
+// The poll tick's decision (hide, nothing, show), the usable screen height in 16 bits, which
+// hits on the panel's frame count as its rows, and the style of the highlighted row's edge.
 #include "app/edge_trigger.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +67,17 @@ TEST(UsableScreenHeight, AddsCaptionIn16BitArithmetic)
     EXPECT_EQ(UsableScreenHeight(32767, 20), -32749);  // wraps instead of widening
     EXPECT_EQ(UsableScreenHeight(70000, 19), 4483);    // 70000 keeps its low 16 bits, 4464
     EXPECT_EQ(UsableScreenHeight(0x7FFFFFFF, 20), 19);  // taken as 16 bits first: -1 + 20
+}
+
+TEST(FrameHitIsClient, SideFrameBesideTheRowsCountsTopAndBottomFramesDoNot)
+{
+    // The client area's rows from screen y 3 up to, not including, 760.
+    struct Case { bool onFrame; int32_t y; bool client; const char* what; };
+    for (Case c : {Case{true, 3, true, "beside the first client line"}, Case{true, 400, true, "beside a row"},
+                   Case{true, 759, true, "beside the last client line"}, Case{true, 760, false, "bottom frame"},
+                   Case{true, 2, false, "top frame"}, Case{true, -5, false, "above the panel"},
+                   Case{false, 400, false, "not the frame: the platform's answer stands"}})
+        EXPECT_EQ(FrameHitIsClient(c.onFrame, c.y, 3, 760), c.client) << c.what;
 }
 
 TEST(EdgeStyleForKeys, SunkenOnlyForLeftButtonAlone)

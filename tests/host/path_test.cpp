@@ -1,5 +1,5 @@
 // Cutting the folder part from an entry's path (double-byte characters included) and joining
-// a folder with a file name, within the buffers given.
+// a folder with a file name, within the buffers given; the same for the program's wide folder.
 #include "platform/path.h"
 
 #include <gtest/gtest.h>
@@ -116,6 +116,22 @@ TEST(JoinPath, LongFolderDoesNotOverrunBuffer)
     std::vector<char> out(264, 'X');
     EXPECT_EQ(JoinPath(out.data(), out.size(), folder.c_str(), "quorvane.ini"), 0);
     EXPECT_EQ(out[0], '\0');
+}
+
+// The program's own folder is wide text: no unit of it is a lead byte, and the data file's
+// ASCII name is widened into the joined path (fitting and overlong joins share the byte
+// texts' code above).
+TEST(WidePath, FolderCutAndJoinedWithAsciiName)
+{
+    // U+015C has the low byte of a backslash; each non-ASCII unit is one character.
+    const wchar_t* exe = L"D:\\\u015C\\Caf\u00e9-\u00e9\\app.exe";
+    EXPECT_EQ(FinalComponentOffset(exe), 12u);
+    EXPECT_EQ(FinalComponentOffset(L"C:app.exe"), 2u);
+
+    std::wstring folder(exe, 12);
+    std::vector<wchar_t> out(folder.size() + strlen("quorvane.ini") + 1, L'X');
+    EXPECT_EQ(JoinPath(out.data(), out.size(), folder.c_str(), "quorvane.ini"), 1);
+    EXPECT_EQ(std::wstring(out.data()), folder + L"quorvane.ini");
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ Texts Load(std::string const& bytes)
     ItemList saved = itemList;
     itemList = {NewItemListHead(), 0};
     Texts texts;
-    if (LoadItemList(temp.folder()) == 1)
+    if (LoadItemList(temp.wideFolder()) == 1)
         for (Item* item = itemList.head->next; item != nullptr; item = item->next)
             texts.push_back(item->path);
     FreeEntries();

@@ -86,7 +86,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(temp.ok());
-        lstrcpynA(moduleFolder, temp.folder(), MAX_PATH);
+        lstrcpynW(moduleFolder, temp.wideFolder(), MAX_PATH);
         settings = MakeSettings(26, 20, 1000, 0, 0);
         // Away from the top-left corner, so that a dialog left where the template puts
         // it (relative to its owner) is not mistaken for a centred one.

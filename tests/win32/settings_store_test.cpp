@@ -49,11 +49,11 @@ bool Contains(std::vector<std::string> const& lines, std::string const& line)
 // A folder text of at least the given length, ending with a backslash, that names the
 // temporary folder itself by way of "." steps: a path formed from it despite its length
 // would reach the real folder.
-std::string OverlongFolder(TempFolder const& temp, size_t length)
+std::wstring OverlongFolder(TempFolder const& temp, size_t length)
 {
-    std::string folder = temp.folder();
+    std::wstring folder = temp.wideFolder();
     while (folder.size() < length)
-        folder += ".\\";
+        folder += L".\\";
     return folder;
 }
 
@@ -61,7 +61,7 @@ std::string OverlongFolder(TempFolder const& temp, size_t length)
 
 TEST_F(SettingsStoreTest, LoadSettings_NoFile_GivesDefaultsAndCreatesNothing)
 {
-    LoadSettings(temp.folder());
+    LoadSettings(temp.wideFolder());
 
     EXPECT_EQ(MakeSettings(26, 20, 1000, 0, 0), settings);
     EXPECT_FALSE(FileExists(temp.iniPath()));
@@ -72,7 +72,7 @@ TEST_F(SettingsStoreTest, LoadSettings_OnlyTimerInFile_OtherKeysTakeDefaults)
 {
     WriteIni("[quorvane]\r\nTimer=250\r\n");
 
-    LoadSettings(temp.folder());
+    LoadSettings(temp.wideFolder());
 
     EXPECT_EQ(MakeSettings(26, 20, 250, 0, 0), settings);
 }
@@ -81,7 +81,7 @@ TEST_F(SettingsStoreTest, LoadSettings_ReadsEveryKeyIntoItsOwnField)
 {
     WriteIni("[quorvane]\r\nChangeSize=1\r\nIconType=1\r\nTimer=333\r\nItemHeight=44\r\nWindowWidth=55\r\n");
 
-    LoadSettings(temp.folder());
+    LoadSettings(temp.wideFolder());
 
     EXPECT_EQ(MakeSettings(55, 44, 333, 1, 1), settings);
 }
@@ -90,7 +90,7 @@ TEST_F(SettingsStoreTest, LoadSettings_MatchesSectionAndKeysWithoutRegardToCase)
 {
     WriteIni("[QuorVane]\r\ntimer=300\r\nWINDOWWIDTH=40\r\n");
 
-    LoadSettings(temp.folder());
+    LoadSettings(temp.wideFolder());
 
     EXPECT_EQ(MakeSettings(40, 20, 300, 0, 0), settings);
 }
@@ -99,7 +99,7 @@ TEST_F(SettingsStoreTest, LoadSettings_KeysOfOtherSectionsAreNotRead)
 {
     WriteIni("[other]\r\nTimer=250\r\nWindowWidth=99\r\n");
 
-    LoadSettings(temp.folder());
+    LoadSettings(temp.wideFolder());
 
     EXPECT_EQ(MakeSettings(26, 20, 1000, 0, 0), settings);
 }
@@ -109,7 +109,7 @@ TEST_F(SettingsStoreTest, LoadSettings_KeepsLow16BitsOfNumbersBeyondRange)
     WriteIni("[quorvane]\r\nWindowWidth=70000\r\nItemHeight=65535\r\nTimer=40000\r\nIconType=65536\r\n"
              "ChangeSize=32768\r\n");
 
-    LoadSettings(temp.folder());
+    LoadSettings(temp.wideFolder());
 
     EXPECT_EQ(MakeSettings(4464, -1, -25536, 0, -32768), settings);
 }
@@ -131,7 +131,7 @@ TEST_F(SettingsStoreTest, LoadSettings_TakesLow16BitsOfWhatTheProfileCallReads)
         WriteFileText(own.iniPath(), text);
         settings = SCRIBBLED;
 
-        LoadSettings(own.folder());
+        LoadSettings(own.wideFolder());
 
         for (SettingKey const& key : SETTING_KEYS) {
             SCOPED_TRACE(key.name);
@@ -145,7 +145,7 @@ TEST_F(SettingsStoreTest, LoadSettings_TakesLow16BitsOfWhatTheProfileCallReads)
 TEST_F(SettingsStoreTest, LoadSettings_FolderTooLongForPath_GivesDefaultsWithoutCrash)
 {
     WriteIni("[quorvane]\r\nTimer=250\r\n");
-    std::string folder = OverlongFolder(temp, 300);
+    std::wstring folder = OverlongFolder(temp, 300);
     ASSERT_GE(folder.size(), 300u);
 
     LoadSettings(folder.c_str());
@@ -159,7 +159,7 @@ TEST_F(SettingsStoreTest, SaveSettings_IntoEmptyFolder_WritesSectionAndFiveKeysI
 {
     settings = MakeSettings(30, 18, 500, 1, 0);
 
-    EXPECT_EQ(0, SaveSettings(temp.folder()));
+    EXPECT_EQ(0, SaveSettings(temp.wideFolder()));
 
     std::vector<std::string> expected = {"[quorvane]", "WindowWidth=30", "ItemHeight=18", "Timer=500",
                                          "IconType=1", "ChangeSize=0"};
@@ -167,11 +167,41 @@ TEST_F(SettingsStoreTest, SaveSettings_IntoEmptyFolder_WritesSectionAndFiveKeysI
     EXPECT_EQ(1, temp.entryCount());
 }
 
+// The store writes through the wide profile calls (its folder is wide text), and the file
+// keeps the bytes that the ANSI calls wrote: a new file is no UTF-16 file, and text of
+// other sections in the code page stays as it was.
+TEST_F(SettingsStoreTest, SaveSettings_WritesTheBytesTheAnsiCallsWrite)
+{
+    // Without a file; with a section and a value in code page 932 (日本, あ) and an old Timer.
+    std::string const before[] = {"", "[\x93\xFA\x96\x7B]\r\nkey=\x82\xA0\r\n[quorvane]\r\nTimer=5\r\n"};
+    for (std::string const& text : before) {
+        SCOPED_TRACE("file before: \"" + text + "\"");
+        TempFolder wide, ansi;
+        ASSERT_TRUE(wide.ok() && ansi.ok());
+        if (!text.empty()) {
+            WriteFileText(wide.iniPath(), text);
+            WriteFileText(ansi.iniPath(), text);
+        }
+        settings = MakeSettings(30, -18, 500, 1, 0);
+
+        SaveSettings(wide.wideFolder());
+
+        for (SettingKey const& key : SETTING_KEYS) {
+            char value[16];
+            wsprintfA(value, "%d", int{settings.*key.field});
+            WritePrivateProfileStringA(SETTINGS_SECTION, key.name, value, ansi.iniPath().c_str());
+        }
+        std::string written = ReadFileText(ansi.iniPath());
+        ASSERT_NE(std::string::npos, written.find("ItemHeight=-18\r\n")) << written;
+        EXPECT_EQ(written, ReadFileText(wide.iniPath()));
+    }
+}
+
 TEST_F(SettingsStoreTest, SaveSettings_WritesNegativeValuesWithMinusSign)
 {
     settings = MakeSettings(-1, -32768, 32767, -2, 0);
 
-    SaveSettings(temp.folder());
+    SaveSettings(temp.wideFolder());
 
     std::vector<std::string> expected = {"[quorvane]",  "WindowWidth=-1", "ItemHeight=-32768", "Timer=32767",
                                          "IconType=-2", "ChangeSize=0"};
@@ -181,10 +211,10 @@ TEST_F(SettingsStoreTest, SaveSettings_WritesNegativeValuesWithMinusSign)
 TEST_F(SettingsStoreTest, SaveSettings_AfterLoadingLargeTimer_WritesItsSignedLowWord)
 {
     WriteIni("[quorvane]\r\nTimer=40000\r\n");
-    LoadSettings(temp.folder());
+    LoadSettings(temp.wideFolder());
     ASSERT_EQ(-25536, settings.Timer);
 
-    SaveSettings(temp.folder());
+    SaveSettings(temp.wideFolder());
 
     std::vector<std::string> lines = IniLines();
     EXPECT_TRUE(Contains(lines, "Timer=-25536")) << ReadFileText(temp.iniPath());
@@ -196,7 +226,7 @@ TEST_F(SettingsStoreTest, SaveSettings_KeepsOtherSectionsAndKeys)
     WriteIni("[other]\r\na=1\r\n[quorvane]\r\nExtra=7\r\nTimer=5\r\n[last]\r\nb=two\r\n");
     settings = MakeSettings(31, 21, 1001, 1, 1);
 
-    SaveSettings(temp.folder());
+    SaveSettings(temp.wideFolder());
 
     std::string text = ReadFileText(temp.iniPath());
     std::vector<std::string> lines = NonEmptyLines(text);
@@ -215,11 +245,11 @@ TEST_F(SettingsStoreTest, SaveSettings_TwiceWithSameValues_LeavesFileUnchanged)
 {
     WriteIni("[other]\r\na=1\r\n");
     settings = MakeSettings(40, 24, 750, 0, 1);
-    SaveSettings(temp.folder());
+    SaveSettings(temp.wideFolder());
     std::string first = ReadFileText(temp.iniPath());
     ASSERT_FALSE(first.empty());
 
-    SaveSettings(temp.folder());
+    SaveSettings(temp.wideFolder());
 
     EXPECT_EQ(first, ReadFileText(temp.iniPath()));
 }
@@ -236,10 +266,10 @@ TEST_F(SettingsStoreTest, SaveSettings_ThenLoad_GivesTheSavedValuesBack)
     for (Settings const& saved : cases) {
         SCOPED_TRACE(::testing::PrintToString(saved));
         settings = saved;
-        SaveSettings(temp.folder());
+        SaveSettings(temp.wideFolder());
         settings = SCRIBBLED;
 
-        LoadSettings(temp.folder());
+        LoadSettings(temp.wideFolder());
 
         EXPECT_EQ(saved, settings);
     }
@@ -248,7 +278,7 @@ TEST_F(SettingsStoreTest, SaveSettings_ThenLoad_GivesTheSavedValuesBack)
 TEST_F(SettingsStoreTest, SaveSettings_FolderTooLongForPath_WritesNothingAndReturnsZero)
 {
     settings = MakeSettings(30, 18, 500, 1, 0);
-    std::string folder = OverlongFolder(temp, 300);
+    std::wstring folder = OverlongFolder(temp, 300);
 
     EXPECT_EQ(0, SaveSettings(folder.c_str()));
 

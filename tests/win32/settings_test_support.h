@@ -15,6 +15,16 @@
 
 namespace settings_test {
 
+// The text in the system's code page as wide text.
+inline std::wstring Wide(std::string const& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    int count = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                                    static_cast<int>(wide.size()));
+    wide.resize(count > 0 ? count : 0);
+    return wide;
+}
+
 // A fresh, empty folder under the system's temporary folder; its text ends with a
 // backslash, as moduleFolder does. Removed with its files when the object goes.
 class TempFolder {
@@ -29,8 +39,10 @@ public:
         char name[MAX_PATH + 64];
         wsprintfA(name, "%squorvane-settings-%lu-%lu-%u\\", base, GetCurrentProcessId(), GetTickCount(),
                   ++counter);
-        if (CreateDirectoryA(name, nullptr))
+        if (CreateDirectoryA(name, nullptr)) {
             path_ = name;
+            widePath_ = Wide(path_);
+        }
     }
     ~TempFolder()
     {
@@ -53,6 +65,8 @@ public:
     bool ok() const { return !path_.empty(); }
     // The folder text, ending with a backslash.
     const char* folder() const { return path_.c_str(); }
+    // The same as wide text, as the program holds its own folder.
+    const wchar_t* wideFolder() const { return widePath_.c_str(); }
     std::string file(const char* name) const { return path_ + name; }
     std::string iniPath() const { return file(SETTINGS_FILE_NAME); }
 
@@ -74,6 +88,7 @@ public:
 
 private:
     std::string path_;
+    std::wstring widePath_;
 };
 
 inline bool FileExists(std::string const& path)
@@ -162,7 +177,7 @@ public:
 
 private:
     Settings settings_;
-    char folder_[MAX_PATH];
+    wchar_t folder_[MAX_PATH];
 };
 
 }  // namespace settings_test
