@@ -141,6 +141,8 @@ void WriteTextFile(std::string const& path, const char* text)
     CloseHandle(file);
 }
 
+}  // namespace
+
 bool SaveShortcut(std::string const& target, std::string const& path)
 {
     IShellLinkA* link = nullptr;
@@ -158,8 +160,6 @@ bool SaveShortcut(std::string const& target, std::string const& path)
     link->Release();
     return saved;
 }
-
-}  // namespace
 
 ScopedEntryFiles::ScopedEntryFiles(std::string const& target)
 {

@@ -68,6 +68,10 @@ HICON ExtractTestIcon(const char* path, bool large);
 // reports failure. The caller destroys what it gets.
 HICON ShellTestIcon(const char* path, bool large, DWORD attributes = 0);
 
+// Saves a shortcut (.lnk) to target at path (ASCII) through the shell's link object; COM must
+// be initialised on this thread. Returns whether it was saved.
+bool SaveShortcut(std::string const& target, std::string const& path);
+
 // Files of each kind that the panel shows, made in the temporary folder and removed with the
 // object: a text document, and a shortcut (.lnk) to target.
 class ScopedEntryFiles {
