@@ -122,27 +122,6 @@ HICON ShellTestIcon(const char* path, bool large, DWORD attributes)
     return SHGetFileInfoA(path, attributes, &info, sizeof info, flags) != 0 ? info.hIcon : nullptr;
 }
 
-namespace {
-
-std::string TempFolder()
-{
-    char folder[MAX_PATH];
-    DWORD length = GetTempPathA(sizeof folder, folder);
-    return std::string(folder, length < sizeof folder ? length : 0);
-}
-
-void WriteTextFile(std::string const& path, const char* text)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD written = 0;
-    WriteFile(file, text, lstrlenA(text), &written, nullptr);
-    CloseHandle(file);
-}
-
-}  // namespace
-
 bool SaveShortcut(std::string const& target, std::string const& path)
 {
     IShellLinkA* link = nullptr;
@@ -163,12 +142,13 @@ bool SaveShortcut(std::string const& target, std::string const& path)
 
 ScopedEntryFiles::ScopedEntryFiles(std::string const& target)
 {
-    std::string folder = TempFolder();
-    std::string id = std::to_string(GetCurrentProcessId());
-    document_ = folder + "quorvane-entry-" + id + ".txt";
-    WriteTextFile(document_, "just text\r\n");
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    std::string name = std::string(folder) + "quorvane-entry-" + std::to_string(GetCurrentProcessId());
+    document_ = name + ".txt";  // empty: its type alone decides its icon
+    CloseHandle(CreateFileA(document_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    shortcut_ = folder + "quorvane-entry-" + id + ".lnk";
+    shortcut_ = name + ".lnk";
     if (!SaveShortcut(target, shortcut_))
         shortcut_.clear();
 }
