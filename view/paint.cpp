@@ -24,30 +24,32 @@ HICON ExtractFirstIcon(const char* file, bool large)
 }
 
 // The icon the shell shows for the file: a folder's, a document's by its type, a shortcut's;
-// for an address, that of the internet-shortcut type. None when the call reports failure:
-// what it leaves in hIcon then is no icon of ours (Wine leaves the handle of its previous
-// answer there, which may still be in use), so it is neither drawn nor destroyed.
+// for an address, that of the internet-shortcut type. None for a name that names nothing,
+// which some shells (Wine) would still answer, empty or garbled, with some folder's icon. None
+// when the call reports failure: what it leaves in hIcon then is no icon of ours (Wine leaves
+// the handle of its previous answer there, which may still be in use), so it is neither
+// drawn nor destroyed.
 HICON ShellIcon(const char* file, bool large)
 {
+    bool address = IsAddress(file);
+    if (!address && GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES)
+        return nullptr;
     PrepareShellCalls();
     SHFILEINFOA info = {};
     UINT flags = SHGFI_ICON | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON);
-    DWORD_PTR found = IsAddress(file)
+    DWORD_PTR found = address
         ? SHGetFileInfoA(".url", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags | SHGFI_USEFILEATTRIBUTES)
         : SHGetFileInfoA(file, 0, &info, sizeof info, flags);
     return found != 0 ? info.hIcon : nullptr;
 }
 
 // The icon for an entry, as Explorer shows it: the file's own first icon, else the shell's.
-// An empty entry names nothing (the shell would answer with a folder's icon).
 HICON EntryIcon(const char* path, bool large)
 {
     char file[ICON_PATH_SIZE];
     EntryShellName(file, sizeof file, path, Wow64WindowsFolder());
     HICON icon = ExtractFirstIcon(file, large);
-    if (icon == nullptr && file[0] != '\0')
-        icon = ShellIcon(file, large);
-    return icon;
+    return icon != nullptr ? icon : ShellIcon(file, large);
 }
 
 }  // namespace
