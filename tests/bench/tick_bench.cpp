@@ -25,10 +25,11 @@ namespace {
 
 int const PAGE_ROWS = 35;
 
+// Programs that hold icons of their own under Wine (its explorer.exe holds none).
 char const* const PROGRAMS[] = {
     "C:\\windows\\notepad.exe",           "C:\\windows\\regedit.exe",
     "C:\\windows\\system32\\winecfg.exe", "C:\\windows\\system32\\winemine.exe",
-    "C:\\windows\\explorer.exe",          "C:\\windows\\system32\\cmd.exe",
+    "C:\\windows\\hh.exe",                "C:\\windows\\system32\\cmd.exe",
     "C:\\windows\\system32\\taskmgr.exe",
 };
 int const PROGRAM_COUNT = sizeof PROGRAMS / sizeof PROGRAMS[0];
