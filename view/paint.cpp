@@ -8,7 +8,8 @@
 
 namespace {
 
-// Room for any entry text (at most 259 bytes) with its terminator.
+// Room for any entry text (at most 259 bytes), or its name through Sysnative (one byte
+// more), with its terminator.
 int const ICON_PATH_SIZE = 264;
 
 // The file's first icon at the size IconType asks for, or none. Under some shells a
