@@ -10,6 +10,7 @@ add_library(quorvane_win STATIC
   items/list_text.cpp
   platform/ansi.cpp
   platform/process.cpp
+  platform/shell.cpp
   platform/window.cpp
   settings/settings_dialog.cpp
   settings/settings_store.cpp
@@ -18,7 +19,8 @@ add_library(quorvane_win STATIC
   view/launch.cpp
   view/highlight.cpp
   view/paint.cpp)
-# No comctl32: the common controls are loaded from the system folder at run time.
+# No comctl32 and no ole32: the common controls are loaded from the system folder at run time,
+# and OLE32 at the first shell call, so that it does not slow the start.
 target_link_libraries(quorvane_win PUBLIC quorvane_core shell32 gdi32 user32 kernel32)
 target_compile_definitions(quorvane_win PUBLIC ${QUORVANE_WIN_DEFINES})
 target_compile_options(quorvane_win PRIVATE ${QUORVANE_WARNINGS})

@@ -109,3 +109,90 @@ int CopyFolderPart(char* out, size_t size, const char* path, LeadByteTest isLead
     out[length] = '\0';
     return 1;
 }
+
+static bool IsAsciiLetter(unsigned char byte)
+{
+    return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
+}
+
+static bool IsSchemeByte(unsigned char byte)
+{
+    return IsAsciiLetter(byte) || (byte >= '0' && byte <= '9') || byte == '+' || byte == '-' || byte == '.';
+}
+
+bool IsAddress(const char* entry)
+{
+    if (!IsAsciiLetter(static_cast<unsigned char>(entry[0])))
+        return false;
+    size_t length = 1;
+    while (IsSchemeByte(static_cast<unsigned char>(entry[length])))
+        ++length;
+    return length >= 2 && entry[length] == ':';
+}
+
+static bool IsSlash(char byte)
+{
+    return byte == '\\' || byte == '/';
+}
+
+static unsigned char LowerAscii(char byte)
+{
+    unsigned char value = static_cast<unsigned char>(byte);
+    return IsAsciiLetter(value) ? static_cast<unsigned char>(value | 0x20) : value;
+}
+
+static bool SamePathByte(char a, char b)
+{
+    if (IsSlash(a) || IsSlash(b))
+        return IsSlash(a) && IsSlash(b);
+    return LowerAscii(a) == LowerAscii(b);
+}
+
+// Whether text begins with prefix, ASCII case and the kind of slash aside.
+static bool StartsWithPath(const char* text, const char* prefix)
+{
+    size_t i = 0;
+    while (prefix[i] != '\0' && SamePathByte(text[i], prefix[i]))
+        ++i;
+    return prefix[i] == '\0';
+}
+
+static char const SYSTEM_NAME[] = "System32";
+static char const NATIVE_NAME[] = "Sysnative";
+static size_t const SYSTEM_LENGTH = sizeof SYSTEM_NAME - 1;
+static size_t const NATIVE_LENGTH = sizeof NATIVE_NAME - 1;
+
+// Where "System32" starts in a path inside the system folder, or 0 when it is not there.
+static size_t SystemFolderOffset(const char* path, const char* windowsFolder)
+{
+    size_t offset = strlen(windowsFolder);
+    if (offset == 0 || !StartsWithPath(path, windowsFolder))
+        return 0;
+    if (!IsSlash(windowsFolder[offset - 1])) {
+        if (!IsSlash(path[offset]))
+            return 0;  // a longer name that merely starts like the Windows folder
+        ++offset;
+    }
+    if (!StartsWithPath(path + offset, SYSTEM_NAME))
+        return 0;
+    char const* after = path + offset + SYSTEM_LENGTH;
+    // The folder itself, with or without its separator, stays as it is.
+    return IsSlash(after[0]) && after[1] != '\0' ? offset : 0;
+}
+
+int MapToSysnative(char* out, size_t size, const char* path, const char* windowsFolder)
+{
+    if (size > 0)
+        out[0] = '\0';
+    size_t offset = SystemFolderOffset(path, windowsFolder);
+    if (offset == 0)
+        return 0;
+    char const* rest = path + offset + SYSTEM_LENGTH;
+    size_t restLength = strlen(rest);
+    if (offset + NATIVE_LENGTH + restLength + 1 > size)
+        return 0;
+    memcpy(out, path, offset);
+    memcpy(out + offset, NATIVE_NAME, NATIVE_LENGTH);
+    memcpy(out + offset + NATIVE_LENGTH, rest, restLength + 1);
+    return 1;
+}

@@ -35,3 +35,16 @@ int WidenAscii(wchar_t* out, size_t size, const char* ascii);
 // included; empty for a bare name) into out and returns 1; returns 0 and leaves out
 // empty when it does not fit in size bytes.
 int CopyFolderPart(char* out, size_t size, const char* path, LeadByteTest isLeadByte);
+
+// Whether an entry is an address rather than a path: a scheme, that is a letter followed by
+// letters, digits, '+', '-' or '.', two characters or more in all, then ':' ("https:",
+// "mailto:", "ms-settings:"). A drive ("C:") has a one-letter name, so it is never an address.
+bool IsAddress(const char* entry);
+
+// A 32-bit program under WOW64 sees the 32-bit system folder wherever <Windows>\System32\ is
+// written; <Windows>\Sysnative\ reaches the 64-bit one. When path starts with windowsFolder
+// (as the system gives it: no trailing separator except at a root), a separator, "System32",
+// a separator and at least one byte more (ASCII case ignored, '/' taken as '\'), writes the
+// path with "System32" replaced by "Sysnative" into out and returns 1. Otherwise, or when the
+// result does not fit in size bytes with its terminator, returns 0 and leaves out empty.
+int MapToSysnative(char* out, size_t size, const char* path, const char* windowsFolder);

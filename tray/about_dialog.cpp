@@ -1,12 +1,14 @@
 #include "tray/about_dialog.h"
 
 #include "platform/process.h"
+#include "platform/shell.h"
 #include "res/resource.h"
 
 static void OnAboutCommand(HWND dialog, WORD command)
 {
     switch (command) {
     case IDC_URL:
+        PrepareShellCalls();
         ShellExecuteA(dialog, "open", QUORVANE_HOME_PAGE, nullptr, nullptr, SW_SHOWNORMAL);
         break;
     case IDC_OK:

@@ -3,11 +3,13 @@
 #include <limits.h>
 
 #include "items/pages.h"
+#include "platform/shell.h"
 #include "settings/settings.h"
 
 namespace {
 
-// Room for any entry text (at most 259 bytes) with its terminator.
+// Room for any entry text (at most 259 bytes), or its name through Sysnative (one byte
+// more), with its terminator.
 int const ICON_PATH_SIZE = 264;
 // How far the icon stands from its row's top and from the panel's left, at 100 %.
 int32_t const ICON_INSET = 2;
@@ -15,15 +17,42 @@ int32_t const ICON_INSET = 2;
 // The file's first icon at the size IconType asks for, or none. Under some shells a
 // failed extraction leaves the output slot as it was, so it starts as none, and only a
 // call that reports an icon and gives a handle counts.
-HICON ExtractFirstIcon(const char* path, bool large)
+HICON ExtractFirstIcon(const char* file, bool large)
 {
-    char file[ICON_PATH_SIZE];
-    lstrcpynA(file, path, sizeof file);
     HICON icon = nullptr;
     UINT extracted = ExtractIconExA(file, 0, large ? &icon : nullptr, large ? nullptr : &icon, 1);
     if (extracted == 0 || extracted == UINT_MAX)
         return nullptr;
     return icon;
+}
+
+// The icon the shell shows for the file: a folder's, a document's by its type, a shortcut's;
+// for an address, that of the internet-shortcut type. None for a name that names nothing,
+// which some shells (Wine) would still answer, empty or garbled, with some folder's icon. None
+// when the call reports failure: what it leaves in hIcon then is no icon of ours (Wine leaves
+// the handle of its previous answer there, which may still be in use), so it is neither
+// drawn nor destroyed.
+HICON ShellIcon(const char* file, bool large)
+{
+    bool address = IsAddress(file);
+    if (!address && GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES)
+        return nullptr;
+    PrepareShellCalls();
+    SHFILEINFOA info = {};
+    UINT flags = SHGFI_ICON | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON);
+    DWORD_PTR found = address
+        ? SHGetFileInfoA(".url", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags | SHGFI_USEFILEATTRIBUTES)
+        : SHGetFileInfoA(file, 0, &info, sizeof info, flags);
+    return found != 0 ? info.hIcon : nullptr;
+}
+
+// The icon for an entry, as Explorer shows it: the file's own first icon, else the shell's.
+HICON EntryIcon(const char* path, bool large)
+{
+    char file[ICON_PATH_SIZE];
+    EntryShellName(file, sizeof file, path, Wow64WindowsFolder());
+    HICON icon = ExtractFirstIcon(file, large);
+    return icon != nullptr ? icon : ShellIcon(file, large);
 }
 
 }  // namespace
@@ -50,7 +79,7 @@ void DrawPageIcons(HWND panel)
     // A row height below 1 leaves the panel without rows, and so without icons.
     Item* item = RowHeightUsable() ? FirstItemOfPage() : nullptr;
     for (; item != nullptr && row <= panelState.lastRowIndex; item = item->next, ++row) {
-        HICON icon = ExtractFirstIcon(item->path, large);
+        HICON icon = EntryIcon(item->path, large);
         if (icon == nullptr)
             continue;  // the row stays as it was; the next entry takes the next row
         DrawIconEx(dc, inset, row * rowHeight + inset, icon, width, height, 0, nullptr, DI_NORMAL);

@@ -1,15 +1,20 @@
 // Measures the poll tick against the bare platform calls it has to make, in one run:
 //   show tick  cursor at column 0: place, show, and draw a page of 35 program icons;
 //              floor: the same calls in a plain loop (35 extractions, draws, releases)
+//   mixed      the same with a page of 35 folders, documents and shortcuts, whose icons come
+//              from the shell; floor: 35 shell icon lookups, draws and releases
 //   idle tick  cursor away from the edge; floor: one cursor read and one rectangle read
 // The two are measured in alternating blocks so that both see the same machine state.
 // Prints medians; run from scripts/bench under Wine with a display.
+#include <objbase.h>
 #include <stdio.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "app/poll_tick.h"
+#include "panel_test_support.h"
 #include "items/item_list.h"
 #include "items/pages.h"
 #include "platform/process.h"
@@ -20,13 +25,17 @@ namespace {
 
 int const PAGE_ROWS = 35;
 
+// Programs that hold icons of their own under Wine (its explorer.exe holds none).
 char const* const PROGRAMS[] = {
     "C:\\windows\\notepad.exe",           "C:\\windows\\regedit.exe",
     "C:\\windows\\system32\\winecfg.exe", "C:\\windows\\system32\\winemine.exe",
-    "C:\\windows\\explorer.exe",          "C:\\windows\\system32\\cmd.exe",
+    "C:\\windows\\hh.exe",                "C:\\windows\\system32\\cmd.exe",
     "C:\\windows\\system32\\taskmgr.exe",
 };
 int const PROGRAM_COUNT = sizeof PROGRAMS / sizeof PROGRAMS[0];
+
+// The page being measured, one entry per row.
+std::vector<std::string> page;
 
 double Now()
 {
@@ -46,15 +55,16 @@ double Median(std::vector<double> values)
 
 INT_PTR CALLBACK QuietProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-void FillPage()
+void FillPage(std::vector<std::string> const& entries)
 {
     static Item head;
     static Item items[PAGE_ROWS];
     static char texts[PAGE_ROWS][ITEM_TEXT_MAX + 1];
+    page = entries;
     itemList.head = &head;
     Item* tail = &head;
     for (int i = 0; i < PAGE_ROWS; ++i) {
-        lstrcpynA(texts[i], PROGRAMS[i % PROGRAM_COUNT], sizeof texts[i]);
+        lstrcpynA(texts[i], page[i].c_str(), sizeof texts[i]);
         items[i] = {texts[i], nullptr};
         tail->next = &items[i];
         tail = &items[i];
@@ -62,8 +72,61 @@ void FillPage()
     itemList.itemCount = PAGE_ROWS;
 }
 
+std::vector<std::string> ProgramPage()
+{
+    std::vector<std::string> entries;
+    for (int i = 0; i < PAGE_ROWS; ++i)
+        entries.push_back(PROGRAMS[i % PROGRAM_COUNT]);
+    return entries;
+}
+
+// Folders, documents of three types and shortcuts to programs, in turn, made in folder.
+std::vector<std::string> MixedPage(std::string const& folder)
+{
+    static char const* const DOCUMENT_TYPES[] = {".txt", ".ini", ".bmp"};
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::vector<std::string> entries;
+    for (int i = 0; i < PAGE_ROWS; ++i) {
+        std::string entry = folder + "\\entry" + std::to_string(i);
+        if (i % 3 == 0) {
+            CreateDirectoryA(entry.c_str(), nullptr);
+        } else if (i % 3 == 1) {
+            entry += DOCUMENT_TYPES[i / 3 % 3];
+            CloseHandle(CreateFileA(entry.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        } else {
+            entry += ".lnk";
+            if (!SaveShortcut(PROGRAMS[i % PROGRAM_COUNT], entry))
+                return {};
+        }
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+void RemoveMixedPage(std::string const& folder, std::vector<std::string> const& entries)
+{
+    for (std::string const& entry : entries)
+        if (!DeleteFileA(entry.c_str()))
+            RemoveDirectoryA(entry.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+HICON ProgramIcon(char const* file)
+{
+    HICON icon = nullptr;
+    ExtractIconExA(file, 0, nullptr, &icon, 1);
+    return icon;
+}
+
+HICON ShellIcon(char const* file)
+{
+    SHFILEINFOA info = {};
+    SHGetFileInfoA(file, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON);
+    return info.hIcon;
+}
+
 // What a show tick cannot avoid: the same platform calls with none of our logic.
-void ShowFloor(HWND panel)
+void ShowFloorWith(HWND panel, HICON (*rowIcon)(char const* file))
 {
     POINT cursor;
     GetCursorPos(&cursor);
@@ -74,13 +137,15 @@ void ShowFloor(HWND panel)
     GetClientRect(panel, &client);
     HDC dc = GetDC(panel);
     for (int row = 0; row < PAGE_ROWS; ++row) {
-        HICON icon = nullptr;
-        ExtractIconExA(PROGRAMS[row % PROGRAM_COUNT], 0, nullptr, &icon, 1);
+        HICON icon = rowIcon(page[row].c_str());
         DrawIconEx(dc, 2, row * settings.ItemHeight + 2, icon, 16, 16, 0, nullptr, DI_NORMAL);
         DestroyIcon(icon);
     }
     ReleaseDC(panel, dc);
 }
+
+void ShowFloor(HWND panel) { ShowFloorWith(panel, ProgramIcon); }
+void MixedFloor(HWND panel) { ShowFloorWith(panel, ShellIcon); }
 
 void IdleFloor(HWND panel)
 {
@@ -136,7 +201,7 @@ int main()
     }
     SetWindowPos(panel, HWND_TOPMOST, 0, 0, 0, 0, SWP_HIDEWINDOW);
     settings = DEFAULT_SETTINGS;
-    FillPage();
+    FillPage(ProgramPage());
 
     SetCursorPos(0, 300);
     OnPollTick(panel);
@@ -148,6 +213,19 @@ int main()
         return 1;
     }
     Compare("show", panel, ShowFloor, 5, 21, 1e3, "ms");
+
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string folder = std::string(temp) + "quorvane-bench-" + std::to_string(GetCurrentProcessId());
+    std::vector<std::string> mixed = MixedPage(folder);
+    if (mixed.empty()) {
+        fprintf(stderr, "could not make the page of folders, documents and shortcuts\n");
+        return 1;
+    }
+    FillPage(mixed);
+    Compare("mixed", panel, MixedFloor, 5, 21, 1e3, "ms");
+    RemoveMixedPage(folder, mixed);
 
     SetCursorPos(500, 300);
     OnPollTick(panel);

@@ -480,3 +480,46 @@ rows_look() {
   ROWS_SEEN=$seen
   [[ $seen == $1 ]]
 }
+
+# ---------------------------------------------------------------- WOW64
+
+# The 32-bit program on 64-bit Windows: a prefix of 64-bit Wine (WINEARCH=win64) of its own,
+# made once under build/ and reused, with its own wineserver. The main prefix is not touched.
+WOW64_PREFIX=$QUORVANE_ROOT/build/wineprefix-wow64
+
+# wow64_enter: moves the current test (its subshell) to that prefix, makes the prefix when it
+# is missing, and ends the prefix's wineserver when the test ends. 1, with the reason in
+# WOW64_SKIP, where the 32-bit program cannot run under 64-bit Wine on this machine.
+wow64_enter() {
+  if [ "$QUORVANE_ARCH" != win32 ]; then
+    WOW64_SKIP="32-bit Wine does not run here (or QUORVANE_ARCH=win64 asked for the 64-bit build)"
+    return 1
+  fi
+  if ! /usr/lib/wine/wine64 --version >/dev/null 2>&1; then
+    WOW64_SKIP="64-bit Wine (/usr/lib/wine/wine64) does not run here"
+    return 1
+  fi
+  export WINEPREFIX=$WOW64_PREFIX WINEARCH=win64 WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+  trap '"$WINESERVER" -k >/dev/null 2>&1' EXIT
+  quorvane_wine_prefix
+}
+
+# system_probe BITS: the path of system_probe.c built for 64 or 32 bits with the program's icon,
+# once per run.
+system_probe() {
+  local exe=$E2E_RUN_DIR/system_probe$1.exe cc=x86_64-w64-mingw32
+  [ "$1" = 32 ] && cc=i686-w64-mingw32
+  if [ ! -f "$exe" ]; then
+    echo "1 ICON \"$QUORVANE_ROOT/res/quorvane.ico\"" >"$E2E_RUN_DIR/system_probe$1.rc"
+    "$cc-windres" "$E2E_RUN_DIR/system_probe$1.rc" -O coff -o "$E2E_RUN_DIR/system_probe$1.o" &&
+      "$cc-gcc" -O2 -o "$exe" "$E2E_DIR/system_probe.c" "$E2E_RUN_DIR/system_probe$1.o" || return 1
+  fi
+  echo "$exe"
+}
+
+# probe_report NAME: the width in bits and the folder the probe NAME reported into $T, as
+# "BITS FOLDER", once it has.
+probe_report() {
+  wait_until 15 test -s "$T/$1.txt" || return 1
+  tr -d '\r' <"$T/$1.txt" | paste -sd ' '
+}

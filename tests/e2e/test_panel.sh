@@ -25,15 +25,15 @@ make_probe() {
   write_crlf "$1/probe.bat" 'cd > "%~dp0cwd.txt"'
 }
 
-# write_paged_list: page 0 a program in every row; page 1 a folder in row 0 (no icon),
-# programs in rows 1 and 2, the probe of "probe dir" in row 3 and the probe of "last row"
-# in its last row; page 2 only the probe of "next page".
+# write_paged_list: page 0 a program in every row; page 1 an entry that names nothing (no
+# icon) in row 0, programs in rows 1 and 2, the probe of "probe dir" in row 3 and the probe of
+# "last row" in its last row; page 2 only the probe of "next page".
 write_paged_list() {
   paged_layout
   local entries=() i
   entries+=('C:\windows\notepad.exe')
   for ((i = 1; i < R; i++)); do entries+=('C:\windows\regedit.exe'); done
-  entries+=('C:\windows' 'C:\windows\notepad.exe' 'C:\windows\regedit.exe' "$(winpath "$T/probe dir")\\probe.bat")
+  entries+=('C:\quorvane-no-such-folder\missing.exe' 'C:\windows\notepad.exe' 'C:\windows\regedit.exe' "$(winpath "$T/probe dir")\\probe.bat")
   for ((i = 4; i < R - 1; i++)); do entries+=('C:\windows\regedit.exe'); done
   entries+=("$(winpath "$T/last row")\\probe.bat" "$(winpath "$T/next page")\\probe.bat")
   write_crlf quorvane.cfg "${entries[@]}"
@@ -64,7 +64,7 @@ right_click_panel() {
   press 3 $((FL + 11)) $((FT + RIGHT_ROW * IH + IH / 2))
 }
 
-# to_page_1: one right click; page 1 has a folder (no icon) in row 0 and a program in row 1.
+# to_page_1: one right click; page 1 has an entry without an icon in row 0 and a program in row 1.
 to_page_1() {
   right_click_panel
   wait_until 3 rows_look '_I' "$IH" || fail "a right click did not bring page 1 (rows seen: $ROWS_SEEN)"
@@ -92,13 +92,13 @@ test_edge_shows_panel_top_left_at_full_height_with_icons_of_first_page() {
   [ "$PH" = "$EXPECT_PANEL_H" ] ||
     fail "the panel is $PH pixels high, expected $EXPECT_PANEL_H (full-screen client height plus a caption)"
   panel_measure
-  # notepad, regedit, the folder C:\windows (no icon), winecfg; row 4 has no entry.
-  wait_until 3 rows_look 'II_I_' 20 || fail "rows 0 to 4 should read II_I_ (icon or plain), seen $ROWS_SEEN"
-  row_box 2 20
-  local folder_row bottom right
-  read -r folder_row bottom right < <(pix "$SHOT" "uniform $BX0 $BY0 $BX1 $BY1" "get 0 $((SCREEN_H - 1))" \
+  # notepad, regedit, the folder C:\windows (the shell's folder icon), winecfg; row 4 has no entry.
+  wait_until 3 rows_look 'IIII_' 20 || fail "rows 0 to 4 should read IIII_ (icon or plain), seen $ROWS_SEEN"
+  row_box 4 20
+  local empty_row bottom right
+  read -r empty_row bottom right < <(pix "$SHOT" "uniform $BX0 $BY0 $BX1 $BY1" "get 0 $((SCREEN_H - 1))" \
     "get 26 300" | tr '\n' ' ')
-  [ "$folder_row" = "$PANEL_BG" ] || fail "the folder's row is not the panel's background colour"
+  [ "$empty_row" = "$PANEL_BG" ] || fail "the row without an entry is not the panel's background colour"
   [ "$bottom" != 000000 ] || fail "the panel does not reach the bottom of the screen"
   [ "$right" = 000000 ] || fail "something is drawn right of the panel's 26 columns"
   q_exit_via_tray
@@ -225,4 +225,42 @@ test_click_at_column_0_opens_the_row_beside_it() {
   press 1 0 $((FT + 20 + 10))
   expect_probe_ran "$T/edge row"
   q_exit_via_tray
+}
+
+pushed_to_edge_shows_panel() {
+  xdotool mousemove 0 300
+  panel_geometry
+}
+
+test_under_wow64_a_system32_program_shows_its_icon_and_starts_as_the_64_bit_program() {
+  wow64_enter || { echo "  skipped: $WOW64_SKIP"; return 0; }
+  local win=$WINEPREFIX/drive_c/windows probe64 probe32 report
+  probe64=$(system_probe 64) && probe32=$(system_probe 32) || fail "could not build the system probes"
+  # Row 0: a program only the 64-bit system folder holds. Row 1: one held by both folders,
+  # whose 32-bit copy would start without Sysnative.
+  rm -f "$win/syswow64/quorvane_only64.exe"
+  cp "$probe64" "$win/system32/quorvane_only64.exe" && cp "$probe64" "$win/system32/quorvane_both.exe" &&
+    cp "$probe32" "$win/syswow64/quorvane_both.exe" || fail "could not place the probes in the prefix"
+  write_crlf quorvane.cfg 'C:\windows\system32\quorvane_only64.exe' 'C:\Windows\System32\quorvane_both.exe'
+  export QUORVANE_PROBE_DIR
+  QUORVANE_PROBE_DIR=$(winpath "$T")
+  q_start
+  # The program's first start in the prefix brings up the prefix's desktop, which puts the
+  # cursor in the middle of the screen: it is pushed to the edge again until the panel shows.
+  wait_until 30 pushed_to_edge_shows_panel || fail "the panel did not show with the cursor at column 0"
+  panel_measure
+  IH=20
+  wait_until 3 rows_look 'II' "$IH" || fail "the System32 entries show no icons (rows seen: $ROWS_SEEN)"
+  local row name
+  for row in 0 1; do
+    name=quorvane_only64.exe
+    [ "$row" = 1 ] && name=quorvane_both.exe
+    show_panel
+    click_row "$row"
+    report=$(probe_report "$name") || fail "the entry in row $row ($name) did not start"
+    [ "${report,,}" = "64 c:\\windows\\system32" ] ||
+      fail "$name reported '$report', expected the 64-bit program started in C:\\windows\\system32"
+  done
+  "$WINESERVER" -k
+  wait_until 10 q_ended || fail "quorvane did not end with its prefix's wineserver"
 }

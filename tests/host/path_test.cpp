@@ -1,5 +1,6 @@
-// Cutting the folder part from an entry's path (double-byte characters included) and joining
-// a folder with a file name, within the buffers given; the same for the program's wide folder.
+// Cutting the folder part from an entry's path (double-byte characters included), joining
+// a folder with a file name (also the program's wide folder), and reaching the 64-bit system
+// folder, within the buffers given; telling addresses from paths.
 #include "platform/path.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +133,63 @@ TEST(WidePath, FolderCutAndJoinedWithAsciiName)
     std::vector<wchar_t> out(folder.size() + strlen("quorvane.ini") + 1, L'X');
     EXPECT_EQ(JoinPath(out.data(), out.size(), folder.c_str(), "quorvane.ini"), 1);
     EXPECT_EQ(std::wstring(out.data()), folder + L"quorvane.ini");
+}
+
+// The mapped name in a buffer of exactly the size it needs, or "-" when there is none.
+std::string Sysnative(const char* path, const char* windowsFolder = "C:\\Windows")
+{
+    std::vector<char> exact(path, path + strlen(path) + 1);
+    std::vector<char> out(strlen(path) + 2, 'X');
+    int mapped = MapToSysnative(out.data(), out.size(), exact.data(), windowsFolder);
+    EXPECT_EQ(out[0] == '\0', mapped == 0) << path;
+    return mapped ? std::string(out.data()) : "-";
+}
+
+TEST(MapToSysnative, ReplacesSystem32RightAfterTheWindowsFolder)
+{
+    EXPECT_EQ(Sysnative("C:\\Windows\\System32\\wsl.exe"), "C:\\Windows\\Sysnative\\wsl.exe");
+    EXPECT_EQ(Sysnative("C:\\Windows\\System32\\OpenSSH\\ssh.exe"), "C:\\Windows\\Sysnative\\OpenSSH\\ssh.exe");
+    EXPECT_EQ(Sysnative("c:\\WINDOWS\\system32\\CMD.EXE"), "c:\\WINDOWS\\Sysnative\\CMD.EXE");
+    EXPECT_EQ(Sysnative("C:\\Windows\\System32\\x", "c:\\windows"), "C:\\Windows\\Sysnative\\x");
+    EXPECT_EQ(Sysnative("C:/Windows/System32/cmd.exe"), "C:/Windows/Sysnative/cmd.exe");
+    EXPECT_EQ(Sysnative("C:\\System32\\cmd.exe", "C:\\"), "C:\\Sysnative\\cmd.exe");
+}
+
+TEST(MapToSysnative, LeavesEverythingElse)
+{
+    for (const char* path : {"C:\\Windows\\SysWOW64\\cmd.exe", "C:\\Windows\\System32", "C:\\Windows\\System32\\",
+                             "C:\\Windows\\System32x\\cmd.exe", "C:\\Windows\\System3", "C:\\Windows\\Sysnative\\cmd.exe",
+                             "C:\\WindowsOld\\System32\\cmd.exe", "C:\\WindowsSystem32\\cmd.exe",
+                             "D:\\Windows\\System32\\cmd.exe",
+                             "C:\\Windows\\notepad.exe", "C:\\Windows", "System32\\cmd.exe", "C:\\Windows\\x\\System32\\a.exe",
+                             "https://example.org/System32/", ""})
+        EXPECT_EQ(Sysnative(path), "-") << path;
+    EXPECT_EQ(Sysnative("C:\\Windows\\System32\\cmd.exe", "C:\\"), "-");
+    EXPECT_EQ(Sysnative("C:\\Windows\\System32\\cmd.exe", ""), "-");
+}
+
+TEST(MapToSysnative, RefusesAResultTooLongForTheBuffer)
+{
+    std::string path = "C:\\Windows\\System32\\" + std::string(239, 'a');
+    ASSERT_EQ(path.size(), 259u);
+    std::vector<char> fits(261, 'X');
+    EXPECT_EQ(MapToSysnative(fits.data(), fits.size(), path.c_str(), "C:\\Windows"), 1);
+    EXPECT_EQ(strlen(fits.data()), 260u);
+
+    std::vector<char> shortByOne(260, 'X');
+    EXPECT_EQ(MapToSysnative(shortByOne.data(), shortByOne.size(), path.c_str(), "C:\\Windows"), 0);
+    EXPECT_EQ(shortByOne[0], '\0');
+    EXPECT_EQ(shortByOne[1], 'X');
+}
+
+TEST(IsAddress, SchemeOfTwoOrMoreCharactersThenColon)
+{
+    for (const char* address : {"https://example.org/", "mailto:someone@example.org", "HTTP:x", "ms-settings:display",
+                                "web+app:x", "a.b:x", "ab:"})
+        EXPECT_TRUE(IsAddress(address)) << address;
+    for (const char* path : {"C:\\Windows", "c:", "C:https://x", "\\\\server\\share", "1ab:x", "-ab:x", ":x",
+                             "ab c:x", "https", "ftp//x", "", "\x95\x5C:x"})
+        EXPECT_FALSE(IsAddress(path)) << path;
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-// Draws a page of real program icons, the row highlight and the clear over and over, and
+// Draws a page of real icons of every kind, the row highlight and the clear over and over, and
 // marks its progress on stderr. check-handle-soak runs it under Wine's handle traces and
 // compares the live handle counts at the marks: every icon, pen and device context taken
 // in a round must be given back within it.
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,7 @@ void Mark(const char* what)
 int main(int argc, char** argv)
 {
     Mark("START");
-    // Each round extracts 19 icons from their files, which is slow under Wine: 400 rounds
+    // Each round gets 19 icons from their files or the shell, which is slow under Wine: 400 rounds
     // keep the traced run under a minute and still show a leak of one handle in a round
     // 300 times over.
     int rounds = argc > 1 ? atoi(argv[1]) : 400;
@@ -49,8 +50,12 @@ int main(int argc, char** argv)
     std::vector<std::string> entries;
     for (int i = 0; i < ENTRIES; ++i)
         entries.push_back(programs[i % programs.size()]);
-    // One entry without an icon: the path where nothing is extracted and nothing destroyed.
-    entries[ENTRIES - 1] = "C:\\quorvane-no-such-folder\\missing.exe";
+    // Entries whose icons come from the shell: a folder, a document, a shortcut and an
+    // address; and one without an icon, where the shell fails and nothing is destroyed.
+    ScopedEntryFiles files(programs[0]);
+    std::vector<std::string> others = {"C:\\windows", files.document(), files.shortcut(), "https://example.org/",
+                                       "C:\\quorvane-no-such-folder\\missing.exe"};
+    std::copy(others.begin(), others.end(), entries.end() - others.size());
 
     TestPanel panel(0, 0, 40, ENTRIES * ROW_HEIGHT + 10);
     ScopedPanelData data(entries);

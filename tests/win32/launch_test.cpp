@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "panel_test_support.h"
+#include "platform/shell.h"
 #include "view/launch.h"
 
 namespace {
@@ -257,6 +258,43 @@ TEST_F(LaunchTest, LaunchItemAt_BareFileNameStartsInTheCallersFolder)
     LaunchItemAt(10, 5, panel_.window());
 
     ExpectStartedIn(probe, FolderOf(probe));
+}
+
+// Under WOW64 an entry in System32 is shown and opened through its twin in the 64-bit system
+// folder when that twin is a program, or a file this process cannot see under the entry's own
+// name; folders and documents seen under their own names keep them. Here a folder of the test
+// stands for the Windows folder, with a System32 and a Sysnative of its own.
+TEST_F(LaunchTest, EntryShellName_UnderWow64TakesSysnativeForProgramsAndForFilesOnlyItHolds)
+{
+    std::string windows = root_ + "\\Windows";
+    CreateDirectoryA(windows.c_str(), nullptr);
+    for (const char* name : {"both.exe", "only32.exe"})
+        PlaceProbe("Windows\\System32", name);
+    for (const char* name : {"both.exe", "only64.exe"})
+        PlaceProbe("Windows\\Sysnative", name);
+    for (std::string text : {"System32\\both.txt", "Sysnative\\both.txt", "Sysnative\\only64.txt"}) {
+        HANDLE file = CreateFileA((windows + "\\" + text).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << text;
+        CloseHandle(file);
+    }
+    for (std::string folder : {"System32\\Folder", "Sysnative\\Folder", "Sysnative\\OnlyFolder"})
+        ASSERT_TRUE(CreateDirectoryA((windows + "\\" + folder).c_str(), nullptr)) << folder;
+
+    struct Case {
+        const char* name;
+        bool native;
+    } const cases[] = {{"both.exe", true},   {"only64.exe", true}, {"only64.txt", true},  {"both.txt", false},
+                       {"only32.exe", false}, {"Folder", false},   {"OnlyFolder", false}, {"none.exe", false}};
+    for (Case const& c : cases) {
+        std::string entry = windows + "\\System32\\" + c.name;
+        std::string expected = c.native ? windows + "\\Sysnative\\" + c.name : entry;
+        char name[MAX_PATH];
+        EntryShellName(name, sizeof name, entry.c_str(), windows.c_str());
+        EXPECT_EQ(name, expected) << c.name;
+        // Outside WOW64 every entry stays as written.
+        EntryShellName(name, sizeof name, entry.c_str(), "");
+        EXPECT_EQ(name, entry) << c.name;
+    }
 }
 
 }  // namespace

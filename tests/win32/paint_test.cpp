@@ -27,19 +27,27 @@ protected:
         reference_.Fill(BACKGROUND);
     }
 
-    // Draws into the reference window what the panel should show: each (file, row) pair
-    // at x 2, y row * itemHeight + 2.
-    void DrawExpected(std::vector<std::pair<std::string, int>> const& icons, int itemHeight, bool large)
+    // Draws into the reference window what the panel should show: each (icon, row) pair at
+    // x 2, y row * itemHeight + 2; then destroys the icons.
+    void DrawIcons(std::vector<std::pair<HICON, int>> const& icons, int itemHeight, bool large)
     {
         int size = large ? 32 : 16;
         HDC dc = GetDC(reference_.window());
         for (auto const& icon : icons) {
-            HICON handle = ExtractTestIcon(icon.first.c_str(), large);
-            ASSERT_NE(handle, nullptr) << icon.first;
-            DrawIconEx(dc, 2, icon.second * itemHeight + 2, handle, size, size, 0, nullptr, DI_NORMAL);
-            DestroyIcon(handle);
+            EXPECT_NE(icon.first, nullptr) << "no reference icon for row " << icon.second;
+            DrawIconEx(dc, 2, icon.second * itemHeight + 2, icon.first, size, size, 0, nullptr, DI_NORMAL);
+            DestroyIcon(icon.first);
         }
         ReleaseDC(reference_.window(), dc);
+    }
+
+    // The same, for (program file, row) pairs: each program's first icon.
+    void DrawExpected(std::vector<std::pair<std::string, int>> const& programs, int itemHeight, bool large)
+    {
+        std::vector<std::pair<HICON, int>> icons;
+        for (auto const& program : programs)
+            icons.emplace_back(ExtractTestIcon(program.first.c_str(), large), program.second);
+        DrawIcons(icons, itemHeight, large);
     }
 
     void ExpectPanelMatchesReference()
@@ -152,28 +160,40 @@ TEST_F(PaintTest, DrawPageIcons_LargeIconsOverlapTheNextBandInRowOrder)
     ExpectPanelMatchesReference();
 }
 
-TEST_F(PaintTest, DrawPageIcons_LeavesRowsOfIconlessEntriesUntouchedAndUsesThemUp)
+// Which icon each kind of entry shows: a program its own first icon; a folder, a document and
+// a shortcut the icon the shell gives for them; an address that of the internet-shortcut type;
+// an entry that names nothing, or is empty, none, and its row is used up all the same.
+TEST_F(PaintTest, DrawPageIcons_ShowsForEachKindOfEntryTheIconExplorerShows)
 {
-    char tempFolder[MAX_PATH];
-    GetTempPathA(sizeof tempFolder, tempFolder);
-    std::string textFile = std::string(tempFolder) + "quorvane-paint-note.txt";
-    HANDLE file = CreateFileA(textFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, "just text\r\n", 11, &written, nullptr);
-    CloseHandle(file);
-
-    ScopedPanelData data({programs_[0], "C:\\windows", textFile, MISSING_FILE, "", programs_[1]});
-    settings.ItemHeight = 20;
-    settings.IconType = 0;
+    ScopedEntryFiles files(programs_[2]);
+    ASSERT_FALSE(files.shortcut().empty()) << "the shell made no shortcut";
+    std::string const folder = "C:\\windows";
+    std::string const address = "https://example.org/";
+    ScopedPanelData data({programs_[0], folder, files.document(), files.shortcut(), address,
+                          "mailto:someone@example.org", MISSING_FILE, "", programs_[1]});
     panelState.lastRowIndex = 19;
+    for (bool large : {false, true}) {
+        int height = large ? 40 : 20;
+        settings.ItemHeight = static_cast<int16_t>(height);
+        settings.IconType = large ? 1 : 0;
+        panel_.Fill(BACKGROUND);
+        reference_.Fill(BACKGROUND);
 
-    DrawPageIcons(panel_.window());
-    DeleteFileA(textFile.c_str());
+        DrawPageIcons(panel_.window());
 
-    DrawExpected({{programs_[0], 0}, {programs_[1], 5}}, 20, false);
-    ExpectPanelMatchesReference();
-    EXPECT_GT(ChangedPixels(2, 5 * 20 + 2, 16), 16) << "the entry after the iconless ones is not in row 5";
+        DrawIcons({{ExtractTestIcon(programs_[0].c_str(), large), 0},
+                   {ShellTestIcon(folder.c_str(), large), 1},
+                   {ShellTestIcon(files.document().c_str(), large), 2},
+                   {ShellTestIcon(files.shortcut().c_str(), large), 3},
+                   {ShellTestIcon(".url", large, FILE_ATTRIBUTE_NORMAL), 4},
+                   {ShellTestIcon(".url", large, FILE_ATTRIBUTE_NORMAL), 5},
+                   {ExtractTestIcon(programs_[1].c_str(), large), 8}},
+                  height, large);
+        ExpectPanelMatchesReference();
+        int size = large ? 32 : 16;
+        for (int row : {0, 1, 2, 3, 4, 5, 8})
+            EXPECT_GT(ChangedPixels(2, row * height + 2, size), 16) << "no icon in row " << row << ", large " << large;
+    }
 }
 
 TEST_F(PaintTest, DrawPageIcons_DrawsSecondPageFromPositionRowsPerPage)

@@ -1,6 +1,8 @@
 #include "panel_test_support.h"
 
 #include <limits.h>
+#include <objbase.h>
+#include <shlobj.h>
 
 namespace {
 
@@ -109,6 +111,53 @@ HICON ExtractTestIcon(const char* path, bool large)
     if (got == 0 || got == UINT_MAX)
         return nullptr;
     return icon;
+}
+
+HICON ShellTestIcon(const char* path, bool large, DWORD attributes)
+{
+    SHFILEINFOA info = {};
+    UINT flags = SHGFI_ICON | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON);
+    if (attributes != 0)
+        flags |= SHGFI_USEFILEATTRIBUTES;
+    return SHGetFileInfoA(path, attributes, &info, sizeof info, flags) != 0 ? info.hIcon : nullptr;
+}
+
+bool SaveShortcut(std::string const& target, std::string const& path)
+{
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+        return false;
+    IPersistFile* file = nullptr;
+    bool saved = SUCCEEDED(link->SetPath(target.c_str())) &&
+                 SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
+    if (saved) {
+        std::wstring wide(path.begin(), path.end());  // a temporary path of ASCII characters
+        saved = SUCCEEDED(file->Save(wide.c_str(), TRUE));
+        file->Release();
+    }
+    link->Release();
+    return saved;
+}
+
+ScopedEntryFiles::ScopedEntryFiles(std::string const& target)
+{
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    std::string name = std::string(folder) + "quorvane-entry-" + std::to_string(GetCurrentProcessId());
+    document_ = name + ".txt";  // empty: its type alone decides its icon
+    CloseHandle(CreateFileA(document_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    shortcut_ = name + ".lnk";
+    if (!SaveShortcut(target, shortcut_))
+        shortcut_.clear();
+}
+
+ScopedEntryFiles::~ScopedEntryFiles()
+{
+    DeleteFileA(document_.c_str());
+    if (!shortcut_.empty())
+        DeleteFileA(shortcut_.c_str());
 }
 
 std::vector<std::string> ProgramsWithIcons()

@@ -63,6 +63,33 @@ private:
 // or none; the caller destroys what it gets.
 HICON ExtractTestIcon(const char* path, bool large);
 
+// The icon the shell gives for a path (attributes 0) or, with SHGFI_USEFILEATTRIBUTES, for a
+// type (".url", FILE_ATTRIBUTE_NORMAL), in the size the panel asks for; none when the call
+// reports failure. The caller destroys what it gets.
+HICON ShellTestIcon(const char* path, bool large, DWORD attributes = 0);
+
+// Saves a shortcut (.lnk) to target at path (ASCII) through the shell's link object; COM must
+// be initialised on this thread. Returns whether it was saved.
+bool SaveShortcut(std::string const& target, std::string const& path);
+
+// Files of each kind that the panel shows, made in the temporary folder and removed with the
+// object: a text document, and a shortcut (.lnk) to target.
+class ScopedEntryFiles {
+public:
+    explicit ScopedEntryFiles(std::string const& target);
+    ~ScopedEntryFiles();
+    ScopedEntryFiles(ScopedEntryFiles const&) = delete;
+    ScopedEntryFiles& operator=(ScopedEntryFiles const&) = delete;
+
+    std::string const& document() const { return document_; }
+    // Empty when the shell could not make the shortcut.
+    std::string const& shortcut() const { return shortcut_; }
+
+private:
+    std::string document_;
+    std::string shortcut_;
+};
+
 // The Wine prefix's program files that carry an icon, found at run time.
 std::vector<std::string> ProgramsWithIcons();
 

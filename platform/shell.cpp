@@ -1,0 +1,79 @@
+#include "platform/shell.h"
+
+#include <objbase.h>
+
+namespace {
+
+// Both looked up, not imported: IsWow64Process is missing before Windows XP's second service
+// pack, and OLE32, imported, would be loaded at start, before the tray icon shows.
+using IsWow64ProcessCall = BOOL(WINAPI*)(HANDLE process, PBOOL wow64);
+using CoInitializeExCall = HRESULT(WINAPI*)(LPVOID reserved, DWORD flags);
+
+// The shell calls all come from the panel's one thread: one flag serves.
+bool comPrepared = false;
+// Wow64WindowsFolder's answer, found once.
+bool wow64Known = false;
+char knownWow64Folder[MAX_PATH];
+
+// Through the one function pointer type that compilers let any other be cast to and back.
+template <typename Call>
+Call LookUp(HMODULE module, const char* name)
+{
+    return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+bool RunsUnderWow64()
+{
+    auto isWow64 = LookUp<IsWow64ProcessCall>(GetModuleHandleA("kernel32.dll"), "IsWow64Process");
+    BOOL wow64 = FALSE;
+    return isWow64 != nullptr && isWow64(GetCurrentProcess(), &wow64) && wow64;
+}
+
+bool Exists(DWORD attributes)
+{
+    return attributes != INVALID_FILE_ATTRIBUTES;
+}
+
+bool UseNativeName(const char* entry, const char* native)
+{
+    DWORD attributes = GetFileAttributesA(native);
+    if (!Exists(attributes) || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return false;
+    // Under its own name this process would find nothing: the twin is the only way there.
+    if (!Exists(GetFileAttributesA(entry)))
+        return true;
+    DWORD type;
+    return GetBinaryTypeA(native, &type) != FALSE;
+}
+
+}  // namespace
+
+void PrepareShellCalls()
+{
+    if (comPrepared)
+        return;
+    comPrepared = true;
+    // Some document types and protocols open through shell extensions that need a
+    // single-threaded apartment; our thread keeps pumping messages, as one must. OLE32 is a
+    // known DLL, only ever loaded from the system; it stays, and COM with it, until the end.
+    auto init = LookUp<CoInitializeExCall>(LoadLibraryA("ole32.dll"), "CoInitializeEx");
+    if (init != nullptr)
+        init(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+}
+
+const char* Wow64WindowsFolder()
+{
+    if (!wow64Known) {
+        wow64Known = true;
+        UINT length = RunsUnderWow64() ? GetWindowsDirectoryA(knownWow64Folder, MAX_PATH) : 0;
+        knownWow64Folder[length < MAX_PATH ? length : 0] = '\0';
+    }
+    return knownWow64Folder;
+}
+
+void EntryShellName(char* out, size_t size, const char* entry, const char* wow64WindowsFolder)
+{
+    char native[MAX_PATH];
+    bool mapped = wow64WindowsFolder[0] != '\0' && MapToSysnative(native, sizeof native, entry, wow64WindowsFolder);
+    lstrcpynA(out, mapped && UseNativeName(entry, native) ? native : entry, static_cast<int>(size));
+}
