@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include "platform/process.h"
+
 namespace {
 
 // Both looked up, not imported: IsWow64Process is missing before Windows XP's second service
@@ -15,16 +17,9 @@ bool comPrepared = false;
 bool wow64Known = false;
 char knownWow64Folder[MAX_PATH];
 
-// Through the one function pointer type that compilers let any other be cast to and back.
-template <typename Call>
-Call LookUp(HMODULE module, const char* name)
-{
-    return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 bool RunsUnderWow64()
 {
-    auto isWow64 = LookUp<IsWow64ProcessCall>(GetModuleHandleA("kernel32.dll"), "IsWow64Process");
+    auto isWow64 = FindCall<IsWow64ProcessCall>(GetModuleHandleA("kernel32.dll"), "IsWow64Process");
     BOOL wow64 = FALSE;
     return isWow64 != nullptr && isWow64(GetCurrentProcess(), &wow64) && wow64;
 }
@@ -56,7 +51,7 @@ void PrepareShellCalls()
     // Some document types and protocols open through shell extensions that need a
     // single-threaded apartment; our thread keeps pumping messages, as one must. OLE32 is a
     // known DLL, only ever loaded from the system; it stays, and COM with it, until the end.
-    auto init = LookUp<CoInitializeExCall>(LoadLibraryA("ole32.dll"), "CoInitializeEx");
+    auto init = FindCall<CoInitializeExCall>(LoadLibraryA("ole32.dll"), "CoInitializeEx");
     if (init != nullptr)
         init(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 }
