@@ -28,22 +28,30 @@ HICON ExtractFirstIcon(const char* file, bool large)
 
 // The icon the shell shows for the file: a folder's, a document's by its type, a shortcut's;
 // for an address, that of the internet-shortcut type. None for a name that names nothing,
-// which some shells (Wine) would still answer, empty or garbled, with some folder's icon. None
-// when the call reports failure: what it leaves in hIcon then is no icon of ours (Wine leaves
-// the handle of its previous answer there, which may still be in use), so it is neither
-// drawn nor destroyed.
+// which some shells (Wine) would still answer, empty or garbled, with some folder's icon.
+// Asked through the wide call, the name converted from the code page as the ANSI call would
+// convert it: after a failure Wine's ANSI call hands back the handle of its previous answer,
+// which is no icon of this call's, while the wide call leaves the record as it was. So a
+// handle that a failed call does leave there is a new icon, and is destroyed.
 HICON ShellIcon(const char* file, bool large)
 {
     bool address = IsAddress(file);
     if (!address && GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES)
         return nullptr;
+    wchar_t name[ICON_PATH_SIZE];
+    if (!address && MultiByteToWideChar(CP_ACP, 0, file, -1, name, ICON_PATH_SIZE) == 0)
+        return nullptr;
     PrepareShellCalls();
-    SHFILEINFOA info = {};
+    SHFILEINFOW info = {};
     UINT flags = SHGFI_ICON | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON);
     DWORD_PTR found = address
-        ? SHGetFileInfoA(".url", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags | SHGFI_USEFILEATTRIBUTES)
-        : SHGetFileInfoA(file, 0, &info, sizeof info, flags);
-    return found != 0 ? info.hIcon : nullptr;
+        ? SHGetFileInfoW(L".url", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags | SHGFI_USEFILEATTRIBUTES)
+        : SHGetFileInfoW(name, 0, &info, sizeof info, flags);
+    if (found != 0)
+        return info.hIcon;
+    if (info.hIcon != nullptr)
+        DestroyIcon(info.hIcon);
+    return nullptr;
 }
 
 // The icon for an entry, as Explorer shows it: the file's own first icon, else the shell's.
