@@ -17,6 +17,8 @@ from pathlib import Path
 MARKER = "<!-- end of the user guide -->"
 # Any fixed time will do; zip entry times cannot be earlier than 1980.
 ENTRY_TIME = (2026, 1, 1, 0, 0, 0)
+# The guides link each other as the markdown files; the zip holds them as text files.
+PACKED_GUIDES = {"README.md": "README.txt", "README.ja.md": "README.ja.txt"}
 
 
 def crlf(text):
@@ -24,11 +26,15 @@ def crlf(text):
 
 
 def inline_text(line):
-    """Markdown inline syntax as plain text: images dropped, links as "text (address)"."""
+    """Markdown inline syntax as plain text: images dropped, links as "text (address)", and
+    a link to the other guide as the name of its file in the zip."""
     line = re.sub(r"!\[[^\]]*\]\([^)]*\)", "", line)
 
     def link(match):
         text, target = match.group(1), match.group(2)
+        if target in PACKED_GUIDES:
+            target = PACKED_GUIDES[target]
+            return target if text in PACKED_GUIDES else f"{text} ({target})"
         if text == target or not re.match(r"[a-z]+:", target):
             return text
         return f"{text} ({target})"
