@@ -13,20 +13,11 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include <algorithm>
 #include <vector>
 
-namespace {
+#include "timing.h"
 
-double Now()
-{
-    static LARGE_INTEGER frequency;
-    if (frequency.QuadPart == 0)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+namespace {
 
 // Wine's tray is a window of its own, shown while it holds an icon.
 bool TrayShown()
@@ -73,12 +64,6 @@ double TimeToTray(char* program)
     CloseHandle(process.hProcess);
     WaitFor([] { return !TrayShown(); });
     return seconds;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <objbase.h>
 #include <stdio.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@
 #include "platform/process.h"
 #include "res/resource.h"
 #include "settings/settings.h"
+#include "timing.h"
 
 namespace {
 
@@ -36,22 +36,6 @@ int const PROGRAM_COUNT = sizeof PROGRAMS / sizeof PROGRAMS[0];
 
 // The page being measured, one entry per row.
 std::vector<std::string> page;
-
-double Now()
-{
-    static LARGE_INTEGER frequency;
-    if (frequency.QuadPart == 0)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 INT_PTR CALLBACK QuietProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
