@@ -14,19 +14,6 @@ TEST(LowWordAsSigned, KeepsLow16BitsAsTwosComplement)
         EXPECT_EQ(LowWordAsSigned(c.value), c.expected) << c.value;
 }
 
-TEST(ScaleToDisplay, ScalesPixelsAt100PercentToTheDisplayRoundingHalfAwayFromZero)
-{
-    struct Case { int32_t dpi, value, expected; };
-    int32_t const savedDpi = displayDpi;
-    for (Case c : {Case{96, 26, 26}, Case{96, -7, -7}, Case{144, 26, 39}, Case{144, 20, 30}, Case{144, 2, 3},
-                   Case{144, 1, 2}, Case{144, -1, -2}, Case{144, 0, 0}, Case{120, 26, 33}, Case{120, -26, -33},
-                   Case{120, 16, 20}, Case{192, 32767, 65534}, Case{144, -32768, -49152}, Case{72, 3, 2}}) {
-        displayDpi = c.dpi;
-        EXPECT_EQ(ScaleToDisplay(c.value), c.expected) << c.value << " at " << c.dpi << " DPI";
-    }
-    displayDpi = savedDpi;
-}
-
 TEST(SettingKeys, ListsTheFiveKeysInFileOrderWithTheirDefaults)
 {
     const char* const names[] = {"WindowWidth", "ItemHeight", "Timer", "IconType", "ChangeSize"};
