@@ -167,36 +167,6 @@ TEST_F(SettingsStoreTest, SaveSettings_IntoEmptyFolder_WritesSectionAndFiveKeysI
     EXPECT_EQ(1, temp.entryCount());
 }
 
-// The store writes through the wide profile calls (its folder is wide text), and the file
-// keeps the bytes that the ANSI calls wrote: a new file is no UTF-16 file, and text of
-// other sections in the code page stays as it was.
-TEST_F(SettingsStoreTest, SaveSettings_WritesTheBytesTheAnsiCallsWrite)
-{
-    // Without a file; with a section and a value in code page 932 (日本, あ) and an old Timer.
-    std::string const before[] = {"", "[\x93\xFA\x96\x7B]\r\nkey=\x82\xA0\r\n[quorvane]\r\nTimer=5\r\n"};
-    for (std::string const& text : before) {
-        SCOPED_TRACE("file before: \"" + text + "\"");
-        TempFolder wide, ansi;
-        ASSERT_TRUE(wide.ok() && ansi.ok());
-        if (!text.empty()) {
-            WriteFileText(wide.iniPath(), text);
-            WriteFileText(ansi.iniPath(), text);
-        }
-        settings = MakeSettings(30, -18, 500, 1, 0);
-
-        SaveSettings(wide.wideFolder());
-
-        for (SettingKey const& key : SETTING_KEYS) {
-            char value[16];
-            wsprintfA(value, "%d", int{settings.*key.field});
-            WritePrivateProfileStringA(SETTINGS_SECTION, key.name, value, ansi.iniPath().c_str());
-        }
-        std::string written = ReadFileText(ansi.iniPath());
-        ASSERT_NE(std::string::npos, written.find("ItemHeight=-18\r\n")) << written;
-        EXPECT_EQ(written, ReadFileText(wide.iniPath()));
-    }
-}
-
 TEST_F(SettingsStoreTest, SaveSettings_WritesNegativeValuesWithMinusSign)
 {
     settings = MakeSettings(-1, -32768, 32767, -2, 0);
@@ -221,21 +191,25 @@ TEST_F(SettingsStoreTest, SaveSettings_AfterLoadingLargeTimer_WritesItsSignedLow
     EXPECT_FALSE(Contains(lines, "Timer=40000"));
 }
 
+// The store writes through the wide profile calls (its folder is wide text); the file keeps
+// its code-page bytes, here a section and a value in code page 932 (日本, あ).
 TEST_F(SettingsStoreTest, SaveSettings_KeepsOtherSectionsAndKeys)
 {
-    WriteIni("[other]\r\na=1\r\n[quorvane]\r\nExtra=7\r\nTimer=5\r\n[last]\r\nb=two\r\n");
+    WriteIni("[other]\r\na=1\r\n[quorvane]\r\nExtra=7\r\nTimer=5\r\n[last]\r\nb=two\r\n"
+             "[\x93\xFA\x96\x7B]\r\nkey=\x82\xA0\r\n");
     settings = MakeSettings(31, 21, 1001, 1, 1);
 
     SaveSettings(temp.wideFolder());
 
     std::string text = ReadFileText(temp.iniPath());
     std::vector<std::string> lines = NonEmptyLines(text);
-    for (char const* kept : {"[other]", "a=1", "[quorvane]", "Extra=7", "[last]", "b=two"})
+    for (char const* kept : {"[other]", "a=1", "[quorvane]", "Extra=7", "[last]", "b=two", "[\x93\xFA\x96\x7B]",
+                             "key=\x82\xA0"})
         EXPECT_TRUE(Contains(lines, kept)) << kept << " missing from:\n" << text;
     for (char const* written : {"WindowWidth=31", "ItemHeight=21", "Timer=1001", "IconType=1", "ChangeSize=1"})
         EXPECT_TRUE(Contains(lines, written)) << written << " missing from:\n" << text;
     EXPECT_FALSE(Contains(lines, "Timer=5"));
-    EXPECT_EQ(11u, lines.size()) << text;
+    EXPECT_EQ(13u, lines.size()) << text;
     // The other sections still read as before.
     EXPECT_EQ(1u, GetPrivateProfileIntA("other", "a", 0, temp.iniPath().c_str()));
     EXPECT_EQ(7u, ProfileInt(temp.iniPath(), "Extra", 0));
