@@ -241,7 +241,7 @@ test_icon_type_2_draws_large_icons() {
   # Row 1 is notepad: a 16 x 16 icon would leave the lower right quarter of its 32 x 32
   # box plain. Row 0 names no file and stays plain.
   local x0=$((FL + 18)) y0=$((FT + 40 + 18))
-  shot large
+  ICON_SIZE=32 wait_until 3 rows_look '_I' 40 || fail "row 1 shows no icon (rows seen: $ROWS_SEEN)"
   [ "$(pix "$SHOT" "uniform $x0 $y0 $((x0 + 16)) $((y0 + 16))")" = mixed ] ||
     fail "row 1 holds no 32 x 32 icon"
   [ "$(pix "$SHOT" "uniform $((FL + 2)) $((FT + 2)) $((FL + 34)) $((FT + 34))")" != mixed ] ||
