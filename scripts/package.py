@@ -84,7 +84,7 @@ def user_guide_text(markdown):
         if table:
             out += table_lines(table)
             table = []
-        if line.startswith("```"):
+        if line.lstrip().startswith("```"):  # a fence may be indented in a list item
             in_code = not in_code
         elif in_code:
             out.append("    " + line)
