@@ -99,8 +99,15 @@ test_about_dialog_ignores_escape_and_closes_on_return() {
 }
 
 # The common controls the program has loaded, as Wine's loader reports them (WINEDEBUG
-# +loaddll): one full path a line.
-comctl32_loads() { grep -io 'Loaded L"[^"]*comctl32\.dll"' .wine.log | sed 's/^Loaded L"//; s/"$//'; }
+# +loaddll): one full path a line. Only the lines of the program's own thread, the one that
+# loaded quorvane.exe: a program whose desktop's explorer.exe has ended after an idle spell
+# starts a new one, which loads comctl32 too and logs into the same file.
+comctl32_loads() {
+  local thread
+  thread=$(grep -m 1 -io '^[0-9a-f]*:trace:loaddll:[a-z_]* Loaded L"[^"]*quorvane\.exe"' .wine.log | cut -d: -f1)
+  grep -i "^${thread:-none}:.*Loaded L\"[^\"]*comctl32\.dll\"" .wine.log | grep -io 'Loaded L"[^"]*comctl32\.dll"' |
+    sed 's/^Loaded L"//; s/"$//'
+}
 
 # A comctl32.dll dropped beside the program (a Downloads folder is the usual case) never
 # runs in it, and the settings dialog still gets its arrows. Wine prefers its own comctl32
