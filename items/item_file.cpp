@@ -89,7 +89,7 @@ DropResult AddDroppedName(const wchar_t* folder, const wchar_t* wide, size_t len
     char entry[3 * DROPPED_NAME_MAX + 1];
     bool lost = false;
     int size = length <= DROPPED_NAME_MAX
-                   ? CodePageFromWide(wide, static_cast<int>(length), entry, sizeof entry - 1, &lost)
+                   ? CodePageFromWide(wide, static_cast<int>(length), entry, static_cast<int>(sizeof entry - 1), &lost)
                    : 0;
     entry[size] = '\0';
     DroppedName name = {reinterpret_cast<const char16_t*>(wide), length, entry, lost};
