@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include "app/drop_target.h"
 #include "app/edge_trigger.h"
 #include "app/poll_tick.h"
 #include "items/item_file.h"
@@ -49,6 +50,7 @@ void StartPanel(HWND panel)
 
 void StopPanel(HWND panel)
 {
+    RevokeDropTarget(panel);
     ReleaseItemList(itemList.head);
     free(itemList.head);
     itemList.head = nullptr;
@@ -201,6 +203,9 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_TRAYNOTIFY:
         ShowTrayMenu(panel, wParam, lParam);
+        return TRUE;
+    case WM_DROPDONE:
+        OnDropDone(panel);
         return TRUE;
     default:
         if (message == taskbarCreatedMessage && message != 0) {

@@ -1,5 +1,6 @@
 #include "app/poll_tick.h"
 
+#include "app/drop_target.h"
 #include "app/edge_trigger.h"
 #include "app/panel_host.h"
 #include "items/pages.h"
@@ -18,6 +19,7 @@ int16_t ReadUsableScreenHeight()
 
 static void ShowPanelAtEdge(HWND panel)
 {
+    PrepareDropTarget(panel);
     showingAtEdge = true;
     MoveWindow(panel, 0, 0, ScaleToDisplay(settings.WindowWidth), currentScreenHeight, TRUE);
     ShowWindow(panel, SW_SHOW);

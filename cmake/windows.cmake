@@ -4,6 +4,7 @@ enable_language(RC)
 set(QUORVANE_WIN_DEFINES WIN32_LEAN_AND_MEAN NOMINMAX STRICT _WIN32_WINNT=0x0501 WINVER=0x0501)
 
 add_library(quorvane_win STATIC
+  app/drop_target.cpp
   app/panel_host.cpp
   app/poll_tick.cpp
   items/item_file.cpp
@@ -20,7 +21,7 @@ add_library(quorvane_win STATIC
   view/highlight.cpp
   view/paint.cpp)
 # No comctl32 and no ole32: the common controls are loaded from the system folder at run time,
-# and OLE32 at the first shell call, so that it does not slow the start.
+# and OLE32 at the first shell call or show, so that it does not slow the start.
 target_link_libraries(quorvane_win PUBLIC quorvane_core shell32 gdi32 user32 kernel32)
 target_compile_definitions(quorvane_win PUBLIC ${QUORVANE_WIN_DEFINES})
 target_compile_options(quorvane_win PRIVATE ${QUORVANE_WARNINGS})

@@ -32,6 +32,21 @@ int ReleaseItemList(Item* head)
     return 1;
 }
 
+void TruncateItemList(int16_t count)
+{
+    Item* last = itemList.head;
+    for (int16_t i = 0; i < count; ++i)
+        last = last->next;
+    for (Item* item = last->next; item != nullptr;) {
+        Item* next = item->next;
+        free(item->path);
+        free(item);
+        item = next;
+    }
+    last->next = nullptr;
+    itemList.itemCount = count;
+}
+
 namespace {
 
 int const CONTROL_Z = 26;

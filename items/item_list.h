@@ -32,6 +32,10 @@ Item* NewItemListHead();
 // The entries live until the process ends.
 int ReleaseItemList(Item* head);
 
+// Keeps the first count entries and frees the rest: undoes an append that could not be
+// completed.
+void TruncateItemList(int16_t count);
+
 // The whole content of a file in one heap block, which the holder frees with free().
 struct FileBytes {
     char* bytes;  // none when nothing was read

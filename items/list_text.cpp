@@ -38,17 +38,13 @@ WCHAR* WideFromUtf8(const unsigned char* bytes, size_t size, int* count)
     return wide;
 }
 
-FileBytes CodePageFromWide(const WCHAR* wide, int count)
+FileBytes CodePageText(const WCHAR* wide, int count)
 {
-    // Without this flag a character the code page lacks may become a look-alike that it
-    // has, even a backslash (from the yen sign) or a dot, and so name some other file.
-    // UTF-8 holds every character and takes no such flag.
-    DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    int needed = WideCharToMultiByte(CP_ACP, flags, wide, count, nullptr, 0, nullptr, nullptr);
+    int needed = CodePageFromWide(wide, count, nullptr, 0, nullptr);
     char* bytes = needed > 0 ? static_cast<char*>(malloc(needed)) : nullptr;
     if (bytes == nullptr)
         return NOTHING;
-    int written = WideCharToMultiByte(CP_ACP, flags, wide, count, bytes, needed, nullptr, nullptr);
+    int written = CodePageFromWide(wide, count, bytes, needed, nullptr);
     return {bytes, static_cast<size_t>(written)};
 }
 
@@ -61,17 +57,30 @@ FileBytes Convert(ListEncoding encoding, const unsigned char* text, size_t size)
                       : WideFromUtf16(text, size, encoding == ListEncoding::Utf16BigEndian, &count);
     if (wide == nullptr)
         return NOTHING;
-    FileBytes converted = CodePageFromWide(wide, count);
+    FileBytes converted = CodePageText(wide, count);
     free(wide);
     return converted;
 }
 
 }  // namespace
 
-FileBytes TextInCodePage(FileBytes file)
+int CodePageFromWide(const WCHAR* wide, int count, char* out, int size, bool* lost)
+{
+    // Without this flag a character the code page lacks may become a look-alike that it
+    // has, even a backslash (from the yen sign) or a dot, and so name some other file.
+    // UTF-8 holds every character and takes neither the flag nor the question.
+    bool utf8 = GetACP() == CP_UTF8;
+    BOOL usedDefault = FALSE;
+    int written = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, count, out, size, nullptr,
+                                      utf8 || lost == nullptr ? nullptr : &usedDefault);
+    if (lost != nullptr)
+        *lost = usedDefault != FALSE;
+    return written;
+}
+
+FileBytes TextInCodePage(FileBytes file, ListTextKind kind)
 {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(file.bytes);
-    ListTextKind kind = DetectListEncoding(bytes, file.size);
     if (kind.encoding == ListEncoding::CodePage)
         return file;
     size_t size = file.size - kind.markLength;

@@ -58,3 +58,9 @@ void CyclePage()
                             (int32_t{panelState.pageIndex} + 1) * rows < itemList.itemCount;
     panelState.pageIndex = nextHoldsAnEntry ? static_cast<int16_t>(panelState.pageIndex + 1) : 0;
 }
+
+void TurnToPageOf(int32_t position)
+{
+    int32_t rows = panelState.lastRowIndex + 1;
+    panelState.pageIndex = RowHeightUsable() && rows >= 1 ? static_cast<int16_t>(position / rows) : 0;
+}

@@ -37,3 +37,7 @@ Item* ItemAtRow(int16_t row);
 
 // Moves to the next page when it holds an entry, otherwise back to page 0.
 void CyclePage();
+
+// Moves to the page that shows the entry at this position (from 0); page 0 when the panel
+// has no row.
+void TurnToPageOf(int32_t position);

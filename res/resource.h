@@ -25,6 +25,16 @@
 /* The home page: the caption of the About dialog's link button, and what a click opens. */
 #define QUORVANE_HOME_PAGE "https://quorvane.example.org/"
 
+/* Why a dropped item was not added, in the order of DropVerdict from TooLong on; and the
+   line that stands for the items past the first few. */
+#define IDS_DROP_TOO_LONG       200
+#define IDS_DROP_OUTSIDE_CODE_PAGE 201
+#define IDS_DROP_READ_AS_OTHER  202
+#define IDS_DROP_END_UNREAD     203
+#define IDS_DROP_LIST_FULL      204
+#define IDS_DROP_WRITE_FAILED   205
+#define IDS_DROP_MORE           206
+
 /* Tray menu commands. */
 #define IDM_EXIT        40003
 #define IDM_ABOUT       40008
@@ -38,6 +48,9 @@ unsigned const WM_TRAYNOTIFY = 1001;
 unsigned const POLL_TIMER_ID = 10000;
 /* Tries the tray icon again while the shell cannot take it yet (at logon). */
 unsigned const TRAY_RETRY_TIMER_ID = 10001;
+/* Posted by a drop, handled once the drag's source has its answer (WM_APP + 1: a dialog's
+   own messages take the WM_USER range). */
+unsigned const WM_DROPDONE = 0x8001;
 #endif
 
 #endif

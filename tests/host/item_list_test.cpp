@@ -1,6 +1,8 @@
 // Reading the list file into entries: line ends, long lines, control-Z, zero bytes, the
-// entry cap, the small helpers around the list, and telling the file's encoding.
+// entry cap, the small helpers around the list, and telling the file's encoding; adding a
+// dropped name at the end.
 #include "items/item_list.h"
+#include "items/list_append.h"
 #include "items/list_encoding.h"
 #include "tests/free_entries.h"
 
@@ -326,6 +328,117 @@ TEST(DetectListEncoding, TellsNotepadsEncodingsAndLeavesShiftJisInTheCodePage)
             DetectListEncoding(reinterpret_cast<const unsigned char*>(c.bytes.data()), c.bytes.size());
         EXPECT_EQ(kind.encoding, c.encoding) << c.what;
         EXPECT_EQ(kind.markLength, c.markLength) << c.what;
+    }
+}
+
+// UTF-16 text in either byte order, without a mark.
+std::string Units(std::u16string const& text, bool bigEndian)
+{
+    std::string bytes;
+    for (char16_t unit : text) {
+        char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+// A dropped name against a list file as it is now: the verdict, the bytes that go at its
+// end, and the text the reader will make entries of. The list in memory holds
+// C:\Tools\a.exe, https://example.org/ and C:\ア (code page 932: 83 41, a trail byte that
+// looks like 'A'). The host converts nothing: a row's file text is what the reader reads.
+TEST_F(ItemListFile, DroppedNameIsDecidedAndAppendedInTheFilesOwnEncoding)
+{
+    using namespace std::string_literals;
+    using V = DropVerdict;
+    std::string const sjis = "D:\\\x95\x5C.exe";  // D:\表.exe in code page 932
+    std::string const a258(258, 'a'), a259(259, 'a');
+    struct Case {
+        const char* what;
+        std::string file;
+        std::u16string wide;
+        std::string entry;
+        V verdict;
+        std::string bytes;
+        std::string text;
+        bool lossy = false;
+        bool full = false;
+        int32_t position = -1;
+    } const cases[] = {
+        {"code page, ends in CR LF", "C:\\a.exe\r\n", u"D:\\b.exe", "D:\\b.exe", V::Add, "D:\\b.exe\r\n", "D:\\b.exe"},
+        {"code page, no line end", "C:\\a.exe", u"D:\\b.exe", "D:\\b.exe", V::Add, "\r\nD:\\b.exe\r\n", "D:\\b.exe"},
+        {"empty file", "", u"D:\\b.exe", "D:\\b.exe", V::Add, "D:\\b.exe\r\n", "D:\\b.exe"},
+        {"code page, Japanese", "\x82\xA0\n", u"D:\\表.exe", sjis, V::Add, sjis + "\r\n", sjis},
+        {"UTF-8 mark, no line end", "\xEF\xBB\xBF" "a", u"D:\\表.exe", sjis, V::Add,
+         "\r\nD:\\\xE8\xA1\xA8.exe\r\n", sjis},
+        {"UTF-8 without mark", "\xE8\xA1\xA8\r\n", u"D:\\表.exe", sjis, V::Add, "D:\\\xE8\xA1\xA8.exe\r\n", sjis},
+        {"UTF-16 LE, ends in CR LF", "\xFF\xFE" + Units(u"a\r\n", false), u"D:\\表.exe", sjis, V::Add,
+         Units(u"D:\\表.exe\r\n", false), sjis},
+        {"UTF-16 BE, no line end", "\xFE\xFF" + Units(u"a", true), u"D:\\表.exe", sjis, V::Add,
+         Units(u"\r\nD:\\表.exe\r\n", true), sjis},
+        {"UTF-16 mark alone", "\xFF\xFE", u"D:\\表.exe", sjis, V::Add, Units(u"D:\\表.exe\r\n", false), sjis},
+        {"UTF-8 takes what 932 lacks", "\xE8\xA1\xA8\r\n", u"D:\\\U0001F600", "D:\\?", V::Add,
+         "D:\\\xF0\x9F\x98\x80\r\n", "D:\\?", true},
+        {"code page cannot", "C:\\a.exe\r\n", u"D:\\\U0001F600", "D:\\?", V::OutsideCodePage, "", "", true},
+        {"258 bytes fit a row", "", std::u16string(258, u'a'), a258, V::Add, a258 + "\r\n", a258},
+        {"259 bytes do not", "", std::u16string(259, u'a'), a259, V::TooLong, "", ""},
+        {"more units than a row holds", "", std::u16string(DROPPED_NAME_MAX + 1, u'a'), "", V::TooLong, "", ""},
+        {"duplicate, ASCII case ignored", "", u"HTTPS://Example.ORG/", "HTTPS://Example.ORG/", V::Duplicate, "", "",
+         false, false, 1},
+        {"a trail byte is not a letter", "", u"C:\\ヂ", "C:\\\x83\x61", V::Add, "C:\\\x83\x61\r\n", "C:\\\x83\x61"},
+        {"ASCII file would read as UTF-8", "a\r\n", u"D:\\ﾈｺ", "D:\\\xC8\xBA", V::ReadAsOtherText, "", ""},
+        {"Shift_JIS file stays code page", "\x82\xA0\r\n", u"D:\\ﾈｺ", "D:\\\xC8\xBA", V::Add,
+         "D:\\\xC8\xBA\r\n", "D:\\\xC8\xBA"},
+        {"control-Z", "a\r\n\x1A", u"D:\\b.exe", "D:\\b.exe", V::EndUnread, "", ""},
+        {"UTF-16 of an odd size", "\xFF\xFE" + Units(u"a\r\n", false) + "x", u"D:\\b.exe", "D:\\b.exe",
+         V::EndUnread, "", ""},
+        {"at the entry cap", "", u"D:\\b.exe", "D:\\b.exe", V::ListFull, "", "", false, true},
+        {"last line of a whole piece", a259, u"D:\\b.exe", "D:\\b.exe", V::Add, "\r\nD:\\b.exe\r\n",
+         "\nD:\\b.exe"},
+    };
+    std::string const list = "C:\\Tools\\a.exe\nhttps://example.org/\nC:\\\x83\x41";
+    AppendItemsFromText(list.data(), list.size());
+    for (Case const& c : cases) {
+        const unsigned char* file = reinterpret_cast<const unsigned char*>(c.file.data());
+        ListFileFacts facts = FindListFileFacts(file, c.file.size());
+        NoteListText(&facts, c.file.data(), c.file.size());
+        itemList.itemCount = c.full ? ITEM_COUNT_MAX : 3;
+        DroppedName name = {c.wide.data(), c.wide.size(), c.entry.c_str(), c.lossy};
+        int32_t position = -1;
+        EXPECT_EQ(DecideDrop(facts, name, IsCp932LeadByte, &position), c.verdict) << c.what;
+        if (c.verdict == V::Duplicate) {
+            EXPECT_EQ(position, c.position) << c.what;
+        }
+        if (c.verdict != V::Add)
+            continue;
+        size_t tail = c.file.size() < 2 ? c.file.size() : 2;
+        AppendedLine line;
+        MakeAppendedLine(&line, facts, file + c.file.size() - tail, tail, c.file.size(), name);
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(line.bytes), line.size), c.bytes) << c.what;
+        EXPECT_EQ(std::string(line.text, line.textSize), c.text) << c.what;
+    }
+    itemList.itemCount = 3;
+}
+
+TEST(FindDroppedAddress, TakesOneAddressLessTheSpacesAround)
+{
+    struct Case {
+        std::u16string text;
+        bool address;
+        std::u16string found;
+    } const cases[] = {
+        {u" https://example.org/a b\r\n", true, u"https://example.org/a b"},
+        {u"mailto:a@example.org", true, u"mailto:a@example.org"},
+        {u"https://a/\r\nhttps://b/", false, u""},
+        {u"C:\\a.exe", false, u""},
+        {u"some words", false, u""},
+    };
+    for (Case const& c : cases) {
+        size_t start = 0, length = 0;
+        bool address = FindDroppedAddress(c.text.data(), c.text.size(), &start, &length);
+        EXPECT_EQ(address, c.address) << std::string(c.text.begin(), c.text.end());
+        if (address) {
+            EXPECT_EQ(c.text.substr(start, length), c.found);
+        }
     }
 }
 

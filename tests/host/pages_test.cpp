@@ -187,6 +187,20 @@ TEST_F(Pages, PageBeyondEndAfterRowsGrewIsEmptyAndNextClickReturnsToFirst)
     EXPECT_EQ(panelState.pageIndex, 0);
 }
 
+TEST_F(Pages, TurnToPageOf_ShowsTheEntryOnItsPageOrPage0WithoutRows)
+{
+    MakeList(12);
+    panelState.lastRowIndex = 4;
+    TurnToPageOf(11);
+    EXPECT_EQ(Position(FirstItemOfPage()), 10);
+    TurnToPageOf(4);
+    EXPECT_EQ(panelState.pageIndex, 0);
+    panelState.pageIndex = 2;
+    panelState.lastRowIndex = -1;
+    TurnToPageOf(11);
+    EXPECT_EQ(panelState.pageIndex, 0);
+}
+
 TEST_F(Pages, ZeroRowHeight_GivesNoRowsAndNoDivision)
 {
     MakeList(100);
