@@ -28,7 +28,8 @@ UINT taskbarCreatedMessage;
 void StartPanel(HWND panel)
 {
     GetModuleFolder(moduleFolder);
-    // Once: Windows asks a program that is only system-DPI-aware to restart for a new scale.
+    // Once: when the scale changes, Windows tells a program that is only system-DPI-aware
+    // nothing. It keeps the DPI it started with, and Windows stretches its windows as bitmaps.
     displayDpi = ReadSystemDpi();
     startupScreenHeight = ReadUsableScreenHeight();
     FillTrayIconData(panel, &trayIconData);

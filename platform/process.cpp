@@ -81,10 +81,13 @@ HMODULE commonControls;
 int LoadCommonControls()
 {
     if (commonControls == nullptr) {
-        // By bare name, the manifest's dependency picks version 6, drawn in the visual style;
-        // the common controls are not one of the system's known DLLs, so that is safe only
-        // once the search is limited to the system folder. Elsewhere the full path gives
-        // version 5, in the classic look.
+        // By bare name, the manifest's Common-Controls 6 dependency redirects the load (side
+        // by side) to version 6 in the system's assembly store before any folder is searched:
+        // that redirection, not the limited search, keeps a copy beside the program out.
+        // Where the search could not be limited, the full path in the system folder is taken,
+        // so that nothing there rests on the redirection. It loads version 5, which the dialog
+        // does not use: with the manifest its control classes are redirected to version 6,
+        // and the system loads that itself, whatever copy was loaded before.
         commonControls = searchLimitedToSystem ? LoadLibraryA("comctl32.dll") : LoadSystemDll("comctl32.dll");
         if (commonControls == nullptr)
             return 0;

@@ -8,8 +8,10 @@
 
 namespace {
 
-// Room for any entry text (at most 259 bytes), or its name through Sysnative (one byte
-// more), with its terminator.
+// Room for any entry text (at most 259 bytes) with its terminator. Not for a name through
+// Sysnative one byte longer than that: EntryShellName maps no name longer than MAX_PATH - 1
+// bytes, which is all the ANSI file calls take, so a System32 entry of 259 bytes keeps its
+// own name.
 int const ICON_PATH_SIZE = 264;
 // How far the icon stands from its row's top and from the panel's left, at 100 %.
 int32_t const ICON_INSET = 2;
