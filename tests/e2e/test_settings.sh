@@ -99,8 +99,13 @@ test_about_dialog_ignores_escape_and_closes_on_return() {
 }
 
 # The common controls the program has loaded, as Wine's loader reports them (WINEDEBUG
-# +loaddll): one full path a line.
-comctl32_loads() { grep -io 'Loaded L"[^"]*comctl32\.dll"' .wine.log | sed 's/^Loaded L"//; s/"$//'; }
+# +pid,+loaddll): one full path a line. Only the program's own process counts: a Wine
+# explorer.exe that starts with it logs its own loads into the same file.
+comctl32_loads() {
+  local pid
+  pid=$(grep -m1 -io '^[0-9a-f]*:[0-9a-f]*:trace:loaddll:[a-z_]* Loaded L"[^"]*\\quorvane\.exe"' .wine.log | cut -d: -f1)
+  grep -i "^$pid:" .wine.log | grep -io 'Loaded L"[^"]*comctl32\.dll"' | sed 's/^Loaded L"//; s/"$//'
+}
 
 # A comctl32.dll dropped beside the program (a Downloads folder is the usual case) never
 # runs in it, and the settings dialog still gets its arrows. Wine prefers its own comctl32
@@ -112,7 +117,7 @@ comctl32_loads() { grep -io 'Loaded L"[^"]*comctl32\.dll"' .wine.log | sed 's/^L
 test_settings_dialog_opens_while_a_comctl32_dll_beside_the_program_stays_unloaded() {
   "$E2E_CC" -shared -O2 -o comctl32.dll "$E2E_DIR/fake_comctl32.c" -Wl,--kill-at ||
     fail "could not build the stand-in comctl32.dll"
-  WINEDEBUG=+loaddll WINEDLLOVERRIDES="$WINEDLLOVERRIDES;comctl32=n,b" q_start_running
+  WINEDEBUG=+pid,+loaddll WINEDLLOVERRIDES="$WINEDLLOVERRIDES;comctl32=n,b" q_start_running
   [ ! -e comctl32.loaded ] || fail "the comctl32.dll beside the program was loaded"
   [ -z "$(comctl32_loads)" ] || fail "the common controls were loaded at start: $(comctl32_loads)"
   open_settings
