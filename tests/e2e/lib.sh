@@ -467,18 +467,13 @@ display_dpi() {
   "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
 }
 
-# panel_rows N ITEMHEIGHT: a fresh screenshot's view of the panel's first N rows (I/_).
-panel_rows() {
-  shot panel
-  pix "$SHOT" "rows $FL $FT $2 $1 $ICON_INSET $ICON_SIZE"
-}
-
-# rows_look PATTERN ITEMHEIGHT: the first rows look like PATTERN (I icon, _ plain, ? any).
+# rows_look PATTERN ITEMHEIGHT: in a fresh screenshot the panel's first rows look like
+# PATTERN (I icon, _ plain, ? any). SHOT then names that screenshot, for the caller's own
+# checks of what the rows showed (taken here, not in a subshell, so that SHOT is kept).
 rows_look() {
-  local seen
-  seen=$(panel_rows "${#1}" "$2")
-  ROWS_SEEN=$seen
-  [[ $seen == $1 ]]
+  shot panel
+  ROWS_SEEN=$(pix "$SHOT" "rows $FL $FT $2 ${#1} $ICON_INSET $ICON_SIZE")
+  [[ $ROWS_SEEN == $1 ]]
 }
 
 # ---------------------------------------------------------------- WOW64
