@@ -29,7 +29,8 @@ UINT taskbarCreatedMessage;
 void StartPanel(HWND panel)
 {
     GetModuleFolder(moduleFolder);
-    // Once: Windows asks a program that is only system-DPI-aware to restart for a new scale.
+    // Once: when the scale changes, Windows tells a program that is only system-DPI-aware
+    // nothing. It keeps the DPI it started with, and Windows stretches its windows as bitmaps.
     displayDpi = ReadSystemDpi();
     startupScreenHeight = ReadUsableScreenHeight();
     FillTrayIconData(panel, &trayIconData);
@@ -185,6 +186,12 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
     case WM_WINDOWPOSCHANGING:
         KeepHiddenUntilEdge(reinterpret_cast<WINDOWPOS*>(lParam));
         return FALSE;  // the platform still places the window, with these flags
+    case WM_SYSCOMMAND:
+        // Alt+F4 and the system menu's Close do nothing, as Escape does: the panel is the
+        // active window whenever the edge shows it, and unseen after Settings or About
+        // closes; closing what one takes for the window in front must not end the launcher.
+        // WM_CLOSE alone (taskkill without /F) still ends it.
+        return (wParam & 0xFFF0) == SC_CLOSE;
     case WM_CLOSE:
         EndPanel(panel);
         return TRUE;

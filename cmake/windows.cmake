@@ -50,7 +50,9 @@ else()
   target_compile_options(quorvane_win PRIVATE ${QUORVANE_SMALL})
   target_compile_options(quorvane PRIVATE ${QUORVANE_SMALL})
   # No link time in the PE header, so that the same sources always give the same bytes.
-  target_link_options(quorvane PRIVATE -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
+  # Marked aware of terminal-server session hosts, as MSVC's linker marks it by default:
+  # otherwise Windows gives it a private Windows folder of the user's on such a host.
+  target_link_options(quorvane PRIVATE -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp -Wl,--tsaware)
   # windres reads the script as UTF-8 (it holds the Japanese texts).
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 endif()

@@ -45,12 +45,13 @@ HMODULE LoadSystemDll(const char* name)
 
 // Without the restricted search, the DLLs that the system itself would otherwise look for
 // beside the program are loaded first from the system folder; later loads by bare name
-// then find these.
+// then find these. The imaging codecs are among them: the icon's images are PNG, and the
+// system may decode those through them.
 void PreloadSystemDlls()
 {
     static const char* const NAMES[] = {"uxtheme.dll", "userenv.dll", "setupapi.dll", "apphelp.dll",
                                         "propsys.dll", "dwmapi.dll",  "cryptbase.dll", "oleacc.dll",
-                                        "clbcatq.dll", "version.dll"};
+                                        "clbcatq.dll", "version.dll", "windowscodecs.dll"};
     for (const char* name : NAMES)
         LoadSystemDll(name);
 }
@@ -81,10 +82,13 @@ HMODULE commonControls;
 int LoadCommonControls()
 {
     if (commonControls == nullptr) {
-        // By bare name, the manifest's dependency picks version 6, drawn in the visual style;
-        // the common controls are not one of the system's known DLLs, so that is safe only
-        // once the search is limited to the system folder. Elsewhere the full path gives
-        // version 5, in the classic look.
+        // By bare name, the manifest's Common-Controls 6 dependency redirects the load (side
+        // by side) to version 6 in the system's assembly store before any folder is searched:
+        // that redirection, not the limited search, keeps a copy beside the program out.
+        // Where the search could not be limited, the full path in the system folder is taken,
+        // so that nothing there rests on the redirection. It loads version 5, which the dialog
+        // does not use: with the manifest its control classes are redirected to version 6,
+        // and the system loads that itself, whatever copy was loaded before.
         commonControls = searchLimitedToSystem ? LoadLibraryA("comctl32.dll") : LoadSystemDll("comctl32.dll");
         if (commonControls == nullptr)
             return 0;

@@ -60,7 +60,9 @@ const char* Wow64WindowsFolder()
 {
     if (!wow64Known) {
         wow64Known = true;
-        UINT length = RunsUnderWow64() ? GetWindowsDirectoryA(knownWow64Folder, MAX_PATH) : 0;
+        // The system's own Windows folder: on a session host GetWindowsDirectory may answer
+        // with a private folder of the user's, where no System32 lies.
+        UINT length = RunsUnderWow64() ? GetSystemWindowsDirectoryA(knownWow64Folder, MAX_PATH) : 0;
         knownWow64Folder[length < MAX_PATH ? length : 0] = '\0';
     }
     return knownWow64Folder;

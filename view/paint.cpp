@@ -8,8 +8,10 @@
 
 namespace {
 
-// Room for any entry text (at most 259 bytes), or its name through Sysnative (one byte
-// more), with its terminator.
+// Room for any entry text (at most 259 bytes) with its terminator. Not for a name through
+// Sysnative one byte longer than that: EntryShellName maps no name longer than MAX_PATH - 1
+// bytes, which is all the ANSI file calls take, so a System32 entry of 259 bytes keeps its
+// own name.
 int const ICON_PATH_SIZE = 264;
 // How far the icon stands from its row's top and from the panel's left, at 100 %.
 int32_t const ICON_INSET = 2;
@@ -26,9 +28,17 @@ HICON ExtractFirstIcon(const char* file, bool large)
     return icon;
 }
 
-// The icon the shell shows for the file: a folder's, a document's by its type, a shortcut's;
-// for an address, that of the internet-shortcut type. None for a name that names nothing,
-// which some shells (Wine) would still answer, empty or garbled, with some folder's icon.
+// A shortcut by its name, as the shell knows one: ".lnk" in any case.
+bool IsShortcutName(const char* file)
+{
+    int length = lstrlenA(file);
+    return length >= 4 && lstrcmpiA(file + length - 4, ".lnk") == 0;
+}
+
+// The icon the shell shows for the file: a folder's, a document's by its type, a shortcut's
+// with the arrow Explorer draws on it; for an address, that of the internet-shortcut type.
+// None for a name that names nothing, which some shells (Wine) would still answer, empty or
+// garbled, with some folder's icon.
 // Asked through the wide call, the name converted from the code page as the ANSI call would
 // convert it: after a failure Wine's ANSI call hands back the handle of its previous answer,
 // which is no icon of this call's, while the wide call leaves the record as it was. So a
@@ -44,9 +54,11 @@ HICON ShellIcon(const char* file, bool large)
     PrepareShellCalls();
     SHFILEINFOW info = {};
     UINT flags = SHGFI_ICON | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON);
+    // The arrow asked for a shortcut alone: some shells (Wine) would draw it on anything.
+    UINT overlay = IsShortcutName(file) ? SHGFI_LINKOVERLAY : 0;
     DWORD_PTR found = address
         ? SHGetFileInfoW(L".url", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags | SHGFI_USEFILEATTRIBUTES)
-        : SHGetFileInfoW(name, 0, &info, sizeof info, flags);
+        : SHGetFileInfoW(name, 0, &info, sizeof info, flags | overlay);
     if (found != 0)
         return info.hIcon;
     if (info.hIcon != nullptr)
@@ -55,11 +67,12 @@ HICON ShellIcon(const char* file, bool large)
 }
 
 // The icon for an entry, as Explorer shows it: the file's own first icon, else the shell's.
+// A shortcut always gets the shell's, the only one with the shortcut arrow.
 HICON EntryIcon(const char* path, bool large)
 {
     char file[ICON_PATH_SIZE];
     EntryShellName(file, sizeof file, path, Wow64WindowsFolder());
-    HICON icon = ExtractFirstIcon(file, large);
+    HICON icon = IsShortcutName(file) ? nullptr : ExtractFirstIcon(file, large);
     return icon != nullptr ? icon : ShellIcon(file, large);
 }
 

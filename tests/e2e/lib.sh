@@ -378,6 +378,20 @@ q_start_running() {
   q_running || fail "quorvane ended on its own after start (exit code $(cat "$T/.exit-code" 2>/dev/null))"
 }
 
+# shell_restart_exe: builds the stand-in for the shell and the session once per run;
+# SHELL_RESTART names it.
+shell_restart_exe() {
+  SHELL_RESTART=$E2E_RUN_DIR/shell_restart.exe
+  [ -x "$SHELL_RESTART" ] || "$E2E_CC" -O2 -o "$SHELL_RESTART" "$E2E_DIR/shell_restart.c" ||
+    fail "could not build the shell-restart stand-in"
+}
+
+# shell_restart STEP: runs one step of the stand-in (see shell_restart.c) in the session.
+shell_restart() {
+  shell_restart_exe
+  "$WINE" "$SHELL_RESTART" "$1" </dev/null >/dev/null 2>&1
+}
+
 # ---------------------------------------------------------------- the panel
 
 # panel_geometry: the shown panel (a mapped window of the program at 0,0, taller than any

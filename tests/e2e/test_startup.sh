@@ -65,20 +65,6 @@ test_arguments_are_ignored_and_a_run_without_ini_creates_none() {
   [ ! -e quorvane.ini ] || fail "a run without the settings dialog created quorvane.ini"
 }
 
-# shell_restart_exe: builds the stand-in for the shell and the session once per run;
-# SHELL_RESTART names it.
-shell_restart_exe() {
-  SHELL_RESTART=$E2E_RUN_DIR/shell_restart.exe
-  [ -x "$SHELL_RESTART" ] || "$E2E_CC" -O2 -o "$SHELL_RESTART" "$E2E_DIR/shell_restart.c" ||
-    fail "could not build the shell-restart stand-in"
-}
-
-# shell_restart STEP: runs one step of the stand-in (see shell_restart.c) in the session.
-shell_restart() {
-  shell_restart_exe
-  "$WINE" "$SHELL_RESTART" "$1" </dev/null >/dev/null 2>&1
-}
-
 test_tray_icon_comes_back_when_the_shell_announces_a_restart() {
   q_start_running
   shell_restart lose || fail "could not remove the tray icon as a shell restart does"

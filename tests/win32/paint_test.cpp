@@ -160,9 +160,10 @@ TEST_F(PaintTest, DrawPageIcons_LargeIconsOverlapTheNextBandInRowOrder)
     ExpectPanelMatchesReference();
 }
 
-// Which icon each kind of entry shows: a program its own first icon; a folder, a document and
-// a shortcut the icon the shell gives for them; an address that of the internet-shortcut type;
-// an entry that names nothing, or is empty, none, and its row is used up all the same.
+// Which icon each kind of entry shows: a program its own first icon; a folder and a document
+// the icon the shell gives for them, and a shortcut that with the shortcut arrow; an address
+// that of the internet-shortcut type; an entry that names nothing, or is empty, none, and its
+// row is used up all the same.
 TEST_F(PaintTest, DrawPageIcons_ShowsForEachKindOfEntryTheIconExplorerShows)
 {
     ScopedEntryFiles files(programs_[2]);
@@ -184,7 +185,7 @@ TEST_F(PaintTest, DrawPageIcons_ShowsForEachKindOfEntryTheIconExplorerShows)
         DrawIcons({{ExtractTestIcon(programs_[0].c_str(), large), 0},
                    {ShellTestIcon(folder.c_str(), large), 1},
                    {ShellTestIcon(files.document().c_str(), large), 2},
-                   {ShellTestIcon(files.shortcut().c_str(), large), 3},
+                   {ShellTestIcon(files.shortcut().c_str(), large, 0, SHGFI_LINKOVERLAY), 3},
                    {ShellTestIcon(".url", large, FILE_ATTRIBUTE_NORMAL), 4},
                    {ShellTestIcon(".url", large, FILE_ATTRIBUTE_NORMAL), 5},
                    {ExtractTestIcon(programs_[1].c_str(), large), 8}},

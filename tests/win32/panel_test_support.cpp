@@ -113,10 +113,10 @@ HICON ExtractTestIcon(const char* path, bool large)
     return icon;
 }
 
-HICON ShellTestIcon(const char* path, bool large, DWORD attributes)
+HICON ShellTestIcon(const char* path, bool large, DWORD attributes, UINT moreFlags)
 {
     SHFILEINFOA info = {};
-    UINT flags = SHGFI_ICON | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON);
+    UINT flags = SHGFI_ICON | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON) | moreFlags;
     if (attributes != 0)
         flags |= SHGFI_USEFILEATTRIBUTES;
     return SHGetFileInfoA(path, attributes, &info, sizeof info, flags) != 0 ? info.hIcon : nullptr;

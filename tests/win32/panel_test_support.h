@@ -66,7 +66,8 @@ HICON ExtractTestIcon(const char* path, bool large);
 // The icon the shell gives for a path (attributes 0) or, with SHGFI_USEFILEATTRIBUTES, for a
 // type (".url", FILE_ATTRIBUTE_NORMAL), in the size the panel asks for; none when the call
 // reports failure. The caller destroys what it gets.
-HICON ShellTestIcon(const char* path, bool large, DWORD attributes = 0);
+// More flags (SHGFI_LINKOVERLAY) may be given.
+HICON ShellTestIcon(const char* path, bool large, DWORD attributes = 0, UINT moreFlags = 0);
 
 // Saves a shortcut (.lnk) to target at path (ASCII) through the shell's link object; COM must
 // be initialised on this thread. Returns whether it was saved.
