@@ -16,6 +16,7 @@ add_library(quorvane_win STATIC
   settings/settings_store.cpp
   tray/about_dialog.cpp
   tray/tray.cpp
+  view/entry_shell.cpp
   view/launch.cpp
   view/highlight.cpp
   view/paint.cpp)

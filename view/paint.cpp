@@ -1,67 +1,13 @@
 #include "view/paint.h"
 
-#include <limits.h>
-
 #include "items/pages.h"
-#include "platform/shell.h"
 #include "settings/settings.h"
+#include "view/entry_shell.h"
 
 namespace {
 
-// Room for any entry text (at most 259 bytes), or its name through Sysnative (one byte
-// more), with its terminator.
-int const ICON_PATH_SIZE = 264;
 // How far the icon stands from its row's top and from the panel's left, at 100 %.
 int32_t const ICON_INSET = 2;
-
-// The file's first icon at the size IconType asks for, or none. Under some shells a
-// failed extraction leaves the output slot as it was, so it starts as none, and only a
-// call that reports an icon and gives a handle counts.
-HICON ExtractFirstIcon(const char* file, bool large)
-{
-    HICON icon = nullptr;
-    UINT extracted = ExtractIconExA(file, 0, large ? &icon : nullptr, large ? nullptr : &icon, 1);
-    if (extracted == 0 || extracted == UINT_MAX)
-        return nullptr;
-    return icon;
-}
-
-// The icon the shell shows for the file: a folder's, a document's by its type, a shortcut's;
-// for an address, that of the internet-shortcut type. None for a name that names nothing,
-// which some shells (Wine) would still answer, empty or garbled, with some folder's icon.
-// Asked through the wide call, the name converted from the code page as the ANSI call would
-// convert it: after a failure Wine's ANSI call hands back the handle of its previous answer,
-// which is no icon of this call's, while the wide call leaves the record as it was. So a
-// handle that a failed call does leave there is a new icon, and is destroyed.
-HICON ShellIcon(const char* file, bool large)
-{
-    bool address = IsAddress(file);
-    if (!address && GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES)
-        return nullptr;
-    wchar_t name[ICON_PATH_SIZE];
-    if (!address && MultiByteToWideChar(CP_ACP, 0, file, -1, name, ICON_PATH_SIZE) == 0)
-        return nullptr;
-    PrepareShellCalls();
-    SHFILEINFOW info = {};
-    UINT flags = SHGFI_ICON | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON);
-    DWORD_PTR found = address
-        ? SHGetFileInfoW(L".url", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags | SHGFI_USEFILEATTRIBUTES)
-        : SHGetFileInfoW(name, 0, &info, sizeof info, flags);
-    if (found != 0)
-        return info.hIcon;
-    if (info.hIcon != nullptr)
-        DestroyIcon(info.hIcon);
-    return nullptr;
-}
-
-// The icon for an entry, as Explorer shows it: the file's own first icon, else the shell's.
-HICON EntryIcon(const char* path, bool large)
-{
-    char file[ICON_PATH_SIZE];
-    EntryShellName(file, sizeof file, path, Wow64WindowsFolder());
-    HICON icon = ExtractFirstIcon(file, large);
-    return icon != nullptr ? icon : ShellIcon(file, large);
-}
 
 }  // namespace
 
