@@ -3,6 +3,7 @@
 #include <limits.h>
 
 #include "platform/shell.h"
+#include "view/tip_text.h"
 
 namespace {
 
@@ -58,4 +59,24 @@ HICON EntryIcon(const char* path, bool large)
     EntryShellName(file, sizeof file, path, Wow64WindowsFolder());
     HICON icon = ExtractFirstIcon(file, large);
     return icon != nullptr ? icon : ShellIcon(file, large);
+}
+
+void EntryTipText(wchar_t* out, const char* path)
+{
+    char file[ICON_PATH_SIZE];
+    EntryShellName(file, sizeof file, path, Wow64WindowsFolder());
+    wchar_t entry[ICON_PATH_SIZE] = {};
+    MultiByteToWideChar(CP_ACP, 0, path, -1, entry, ICON_PATH_SIZE);
+    bool address = IsAddress(file);
+    bool exists = !address && GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES;
+    // The name is asked for the file this process reaches (under WOW64 maybe through
+    // Sysnative): the one that Explorer shows under the entry's own name.
+    SHFILEINFOW info = {};
+    wchar_t name[ICON_PATH_SIZE];
+    if (exists && MultiByteToWideChar(CP_ACP, 0, file, -1, name, ICON_PATH_SIZE) != 0) {
+        PrepareShellCalls();
+        if (SHGetFileInfoW(name, 0, &info, sizeof info, SHGFI_DISPLAYNAME) == 0)
+            info.szDisplayName[0] = L'\0';
+    }
+    ComposeTipText(out, TIP_TEXT_SIZE, {entry, info.szDisplayName, address, exists});
 }

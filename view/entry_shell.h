@@ -1,4 +1,4 @@
-// What the shell says about an entry of the list: the icon it shows for it.
+// What the shell says about an entry of the list: the icon it shows for it, and its name.
 #pragma once
 #include "platform/win32.h"
 
@@ -7,3 +7,10 @@
 // (folder, document, shortcut, address); none for an entry that names nothing. The caller
 // destroys it.
 HICON EntryIcon(const char* path, bool large);
+
+// Writes into out (TIP_TEXT_SIZE wide characters) the text of the entry's name tip: the
+// name Explorer shows for it (the shell's display name: a shortcut without its extension,
+// extensions as the user has Explorer show them, a special folder under its shown name) and
+// the entry as written, or the entry alone (see ComposeTipText). The entry's code-page text
+// is widened as the system's ANSI calls would widen it.
+void EntryTipText(wchar_t* out, const char* path);
