@@ -202,6 +202,8 @@ test_panel_at_150_percent_scale_is_39_wide_with_rows_of_30_and_icons_of_24_three
   # The frame's inner pixel has the background's colour: the system says where the client begins.
   FL=$DIALOG_FRAME FT=$DIALOG_FRAME IH=30 ICON_INSET=3 ICON_SIZE=24
   wait_until 3 rows_look 'II?I_' "$IH" || fail "rows of 30 with 24-pixel icons should read II?I_, seen $ROWS_SEEN"
+  # rows_look's screenshot stays in its subshell: this one shows the icons it saw.
+  shot icons
   local x0=$((FL + 3)) y0=$((FT + 3)) right=$((FL + PW - 2 * FL)) inside beyond margins
   read -r inside beyond margins < <(pix "$SHOT" "count_not $((x0 + 16)) $y0 $((x0 + 24)) $((y0 + 24)) $PANEL_BG" \
     "count_not $((x0 + 24)) $FT $right $((FT + 4 * IH)) $PANEL_BG" \
