@@ -99,8 +99,15 @@ test_about_dialog_ignores_escape_and_closes_on_return() {
 }
 
 # The common controls the program has loaded, as Wine's loader reports them (WINEDEBUG
-# +loaddll): one full path a line.
-comctl32_loads() { grep -io 'Loaded L"[^"]*comctl32\.dll"' .wine.log | sed 's/^Loaded L"//; s/"$//'; }
+# +loaddll): one full path a line. Only the lines of the program's own thread, the one that
+# loaded quorvane.exe: Wine's explorer, started again when a test needs it after some time
+# without any Wine program, logs its own loads here too.
+comctl32_loads() {
+  local thread
+  thread=$(grep -m 1 -o '^[0-9a-f]*:trace:loaddll:[^ ]* Loaded L"[^"]*quorvane\.exe"' .wine.log | cut -d: -f1)
+  [ -n "$thread" ] || return 0
+  grep -i "^$thread:" .wine.log | grep -io 'Loaded L"[^"]*comctl32\.dll"' | sed 's/^Loaded L"//; s/"$//'
+}
 
 # A comctl32.dll dropped beside the program (a Downloads folder is the usual case) never
 # runs in it, and the settings dialog still gets its arrows. Wine prefers its own comctl32
