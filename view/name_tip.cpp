@@ -15,14 +15,24 @@ int32_t const TIP_MAX_WIDTH = 400;
 int32_t const TIP_FRAME = 16;
 
 HWND tip;
-// The tip's one tool: the panel, whose tip is placed by us (tracking) exactly where asked.
-TTTOOLINFOW tool;
-wchar_t tipText[TIP_TEXT_SIZE];
 // The entry whose name the tip shows; none while it is hidden.
 Item* tipItem;
 // Whether the system is watching the pointer for a rest and for leaving; it stops once it
 // has reported either, or when the panel hides.
 bool watching;
+
+// Sends the tip a message about its one tool: the panel, its owner, whose tip we place
+// (tracking) exactly where we ask. The tip keeps a copy of any text it is given.
+void SendTool(UINT message, WPARAM wParam, wchar_t* text)
+{
+    TTTOOLINFOW tool = {};
+    // The size of the record that the common controls 5 and 6 both take.
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    tool.hwnd = GetWindow(tip, GW_OWNER);
+    tool.lpszText = text;
+    SendMessageW(tip, message, wParam, reinterpret_cast<LPARAM>(&tool));
+}
 
 // Beside the row, right of the panel, at the row's top; its lines wrap before the screen's
 // right edge, so that the tip never moves over the panel to stay on the screen.
@@ -46,16 +56,18 @@ void ShowTipForRow(HWND panel, int16_t row)
     Item* item = ItemAtRow(row);
     if (item == tipItem)
         return;
+    wchar_t text[TIP_TEXT_SIZE];
+    text[0] = L'\0';
     if (item != nullptr)
-        EntryTipText(tipText, item->path);
-    if (item == nullptr || tipText[0] == L'\0') {
+        EntryTipText(text, item->path);
+    if (text[0] == L'\0') {
         HideNameTip();
         return;
     }
-    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendTool(TTM_UPDATETIPTEXTW, 0, text);
     PlaceTip(panel, row);
     if (tipItem == nullptr)
-        SendMessageW(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+        SendTool(TTM_TRACKACTIVATE, TRUE, nullptr);
     tipItem = item;
 }
 
@@ -68,12 +80,8 @@ void CreateNameTip(HWND panel)
     // Top-most as the panel that owns it is. No prefix: a '&' in a name is a character.
     tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0,
                           0, 0, panel, nullptr, appInstance, nullptr);
-    // The size of the record that the common controls 5 and 6 both take.
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-    tool.hwnd = panel;
-    tool.lpszText = tipText;
-    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    wchar_t none[] = L"";
+    SendTool(TTM_ADDTOOLW, 0, none);
 }
 
 void FollowNameTip(HWND panel, int32_t y)
@@ -102,5 +110,5 @@ void HideNameTip()
     if (tipItem == nullptr)
         return;
     tipItem = nullptr;
-    SendMessageW(tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    SendTool(TTM_TRACKACTIVATE, FALSE, nullptr);
 }
