@@ -17,6 +17,7 @@
 #include "tray/tray.h"
 #include "view/highlight.h"
 #include "view/launch.h"
+#include "view/name_tip.h"
 #include "view/paint.h"
 
 int16_t startupScreenHeight;
@@ -148,18 +149,29 @@ void KeepHiddenUntilEdge(WINDOWPOS* position)
 int32_t MouseX(LPARAM lParam) { return LOWORD(lParam); }
 int32_t MouseY(LPARAM lParam) { return HIWORD(lParam); }
 
+void OnMouseMove(HWND panel, WPARAM keys, LPARAM lParam)
+{
+    UpdateRowHighlight(MouseX(lParam), MouseY(lParam), keys, panel, panelState.hoverRow);
+    FollowNameTip(panel, MouseY(lParam));
+}
+
 void OnLeftButtonUp(HWND panel, WPARAM keys, LPARAM lParam)
 {
+    // Gone before the entry opens, which may take a while.
+    HideNameTip();
     UpdateRowHighlight(MouseX(lParam), MouseY(lParam), keys, panel, panelState.hoverRow);
     LaunchItemAt(MouseX(lParam), MouseY(lParam), panel);
     ShowWindow(panel, SW_HIDE);
 }
 
-void OnRightButtonDown(HWND panel)
+void OnRightButtonDown(HWND panel, LPARAM lParam)
 {
+    HideNameTip();
     CyclePage();
     ClearPanel(panel);
     DrawPageIcons(panel);
+    // A rest where the pointer is shows the name of the new page's entry.
+    FollowNameTip(panel, MouseY(lParam));
 }
 
 }  // namespace
@@ -199,6 +211,8 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
         OnEndSession(panel, wParam);
         return TRUE;
     case WM_MOUSEMOVE:
+        OnMouseMove(panel, wParam, lParam);
+        return TRUE;
     case WM_LBUTTONDOWN:
         UpdateRowHighlight(MouseX(lParam), MouseY(lParam), wParam, panel, panelState.hoverRow);
         return TRUE;
@@ -206,8 +220,19 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
         OnLeftButtonUp(panel, wParam, lParam);
         return TRUE;
     case WM_RBUTTONDOWN:
-        OnRightButtonDown(panel);
+        OnRightButtonDown(panel, lParam);
         return TRUE;
+    case WM_MOUSEHOVER:
+        ShowNameTip(panel, MouseY(lParam));
+        return TRUE;
+    case WM_MOUSELEAVE:
+        HideNameTip();
+        return TRUE;
+    case WM_SHOWWINDOW:
+        // However the panel hides (away from the edge, after a click), its tip goes too.
+        if (wParam == FALSE)
+            HideNameTip();
+        return FALSE;
     case WM_TRAYNOTIFY:
         ShowTrayMenu(panel, wParam, lParam);
         return TRUE;

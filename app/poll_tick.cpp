@@ -6,6 +6,7 @@
 #include "items/pages.h"
 #include "platform/process.h"
 #include "settings/settings.h"
+#include "view/name_tip.h"
 #include "view/paint.h"
 
 int16_t currentScreenHeight;
@@ -17,9 +18,17 @@ int16_t ReadUsableScreenHeight()
     return UsableScreenHeight(GetSystemMetrics(SM_CYFULLSCREEN), GetSystemMetrics(SM_CYCAPTION));
 }
 
+// Whether the panel has been shown once: what only the shown panel needs is set up at its
+// first show, not at start, so that the program starts as fast as it can.
+static bool shownOnce;
+
 static void ShowPanelAtEdge(HWND panel)
 {
-    PrepareDropTarget(panel);
+    if (!shownOnce) {
+        shownOnce = true;
+        CreateNameTip(panel);
+        PrepareDropTarget(panel);
+    }
     showingAtEdge = true;
     MoveWindow(panel, 0, 0, ScaleToDisplay(settings.WindowWidth), currentScreenHeight, TRUE);
     ShowWindow(panel, SW_SHOW);

@@ -17,7 +17,9 @@ add_library(quorvane_win STATIC
   settings/settings_store.cpp
   tray/about_dialog.cpp
   tray/tray.cpp
+  view/entry_shell.cpp
   view/launch.cpp
+  view/name_tip.cpp
   view/highlight.cpp
   view/paint.cpp)
 # No comctl32 and no ole32: the common controls are loaded from the system folder at run time,

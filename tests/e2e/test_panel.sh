@@ -310,3 +310,63 @@ test_file_dragged_to_the_edge_and_dropped_on_the_panel_is_added_at_the_end() {
   wait_until 3 rows_look 'III' 20 || fail "the added entry shows no icon in row 2 (rows seen: $ROWS_SEEN)"
   q_exit_via_tray
 }
+
+# tip_read: the name tip as tests/e2e/tip_probe.c reads it: TIP_LEFT, TIP_TOP and TIP_TEXT
+# (its lines joined by '|'); 1 when it does not show. No tip owned by the panel fails the test.
+tip_read() {
+  local exe=$E2E_RUN_DIR/tip_probe.exe rc
+  [ -x "$exe" ] || "$E2E_CC" -O2 -o "$exe" "$E2E_DIR/tip_probe.c" || fail "could not build the tip probe"
+  # Into a file: a Wine service that the probe happens to start would hold a pipe open.
+  "$WINE" "$exe" </dev/null >"$T/.tip" 2>/dev/null
+  rc=$?
+  [ "$rc" -le 1 ] || fail "the tip probe found no tip owned by the panel"
+  read -r TIP_LEFT TIP_TOP < <(tr -d '\r' <"$T/.tip")
+  TIP_TEXT=$(tr -d '\r' <"$T/.tip" | sed 1d | paste -sd '|')
+  return "$rc"
+}
+tip_reads() { tip_read && [ "$TIP_TEXT" = "$1" ]; }
+tip_gone() { ! tip_read; }
+
+# keep_moving X0 Y0 W H: moves the pointer in the background (MOVER holds its pid) round the
+# edge of the box, 4 pixels every 50 ms: the system, which looks at the pointer once per
+# hover time, never finds it resting.
+keep_moving() {
+  local x0=$1 y0=$2 w=$3 h=$4
+  (
+    local d x y
+    for ((d = 0; ; d = (d + 4) % (2 * (w + h)))); do
+      if ((d < w)); then x=$d y=0
+      elif ((d < w + h)); then x=$w y=$((d - w))
+      elif ((d < 2 * w + h)); then x=$((2 * w + h - d)) y=$h
+      else x=0 y=$((2 * (w + h) - d)); fi
+      xdotool mousemove $((x0 + x)) $((y0 + y))
+      sleep 0.05
+    done
+  ) &
+  MOVER=$!
+}
+
+# Rest on row 2 at the screen's edge column, where every tick places and draws the panel
+# again: its name shows beside it and stays. Moved to row 3 without ever resting, the tip
+# follows at once. Past the panel it goes. Row 3, a Japanese folder, shows wide text.
+test_resting_on_a_row_shows_its_name_beside_it_and_the_tip_follows_the_pointer() {
+  local folder=$T/表の道具
+  mkdir -p "$folder"
+  write_crlf quorvane.cfg 'C:\windows\notepad.exe' 'C:\windows\regedit.exe' 'C:\windows' "$(winpath "$folder")"
+  q_start_running
+  show_panel
+  panel_measure
+  xdotool mousemove 0 $((FT + 2 * 20 + 10))
+  wait_until 5 tip_reads 'windows|C:\windows' || fail "resting on row 2 showed no tip with its name (seen: $TIP_TEXT)"
+  [ "$TIP_LEFT" -ge "$PW" ] && [ "$TIP_TOP" -ge $((FT + 40)) ] && [ "$TIP_TOP" -lt $((FT + 60)) ] ||
+    fail "the tip stands at $TIP_LEFT,$TIP_TOP: not right of the panel ($PW wide) beside row 2 (y $((FT + 40)) to $((FT + 59)))"
+  stays_true 1 tip_reads 'windows|C:\windows' || fail "the tip went while the pointer rested at the edge (seen: $TIP_TEXT)"
+  keep_moving 0 $((FT + 3 * 20 + 2)) $((PW - 2)) 16
+  trap 'kill $MOVER 2>/dev/null' EXIT
+  wait_until 3 tip_reads "表の道具|$(winpath "$folder")" || fail "moved to row 3, the tip did not follow (seen: $TIP_TEXT)"
+  kill $MOVER
+  wait $MOVER 2>/dev/null
+  xdotool mousemove $((PW + 1)) 300
+  wait_until 3 tip_gone || fail "the tip stayed after the pointer left the panel"
+  q_exit_via_tray
+}
