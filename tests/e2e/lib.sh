@@ -514,14 +514,16 @@ wow64_enter() {
 }
 
 # system_probe BITS: the path of system_probe.c built for 64 or 32 bits with the program's icon,
-# once per run.
+# once per run. A GUI program, as most that are listed are: a console program started from the
+# panel gets a console window of its own, which Wine maps at the screen's top-left corner for a
+# moment, over the panel, where the next click would land.
 system_probe() {
   local exe=$E2E_RUN_DIR/system_probe$1.exe cc=x86_64-w64-mingw32
   [ "$1" = 32 ] && cc=i686-w64-mingw32
   if [ ! -f "$exe" ]; then
     echo "1 ICON \"$QUORVANE_ROOT/res/quorvane.ico\"" >"$E2E_RUN_DIR/system_probe$1.rc"
     "$cc-windres" "$E2E_RUN_DIR/system_probe$1.rc" -O coff -o "$E2E_RUN_DIR/system_probe$1.o" &&
-      "$cc-gcc" -O2 -o "$exe" "$E2E_DIR/system_probe.c" "$E2E_RUN_DIR/system_probe$1.o" || return 1
+      "$cc-gcc" -O2 -mwindows -o "$exe" "$E2E_DIR/system_probe.c" "$E2E_RUN_DIR/system_probe$1.o" || return 1
   fi
   echo "$exe"
 }
