@@ -130,6 +130,12 @@ bool IsAddress(const char* entry)
     return length >= 2 && entry[length] == ':';
 }
 
+const char* EntryWorkingFolder(char* out, size_t size, const char* entry, LeadByteTest isLeadByte)
+{
+    CopyFolderPart(out, size, entry, isLeadByte);
+    return IsAddress(entry) ? nullptr : out;
+}
+
 static bool IsSlash(char byte)
 {
     return byte == '\\' || byte == '/';

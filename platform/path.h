@@ -36,6 +36,11 @@ int WidenAscii(wchar_t* out, size_t size, const char* ascii);
 // empty when it does not fit in size bytes.
 int CopyFolderPart(char* out, size_t size, const char* path, LeadByteTest isLeadByte);
 
+// The working folder an entry opens in: its folder part as written (see CopyFolderPart),
+// written into out, which is returned; none (null) for an address, which names no folder
+// ("https://example.org/" would name one that does not exist).
+const char* EntryWorkingFolder(char* out, size_t size, const char* entry, LeadByteTest isLeadByte);
+
 // Whether an entry is an address rather than a path: a scheme, that is a letter followed by
 // letters, digits, '+', '-' or '.', two characters or more in all, then ':' ("https:",
 // "mailto:", "ms-settings:"). A drive ("C:") has a one-letter name, so it is never an address.

@@ -12,11 +12,9 @@ void LaunchItemAt(int32_t, int32_t y, HWND panel)
     EntryShellName(path, sizeof path, entry->path, Wow64WindowsFolder());
     // The folder part exactly as written: a program starts in its own folder, and a 64-bit
     // program started from Sysnative sees the System32 of the entry as its own. An address
-    // has no folder ("https://example.org/" would name none that exists): it opens with
-    // none, as About opens its address.
+    // opens with none, as About opens its address.
     char workingDirectory[ITEM_TEXT_MAX + 1];
-    CopyFolderPart(workingDirectory, sizeof workingDirectory, entry->path, IsAnsiLeadByte);
-    const char* folder = IsAddress(entry->path) ? nullptr : workingDirectory;
+    const char* folder = EntryWorkingFolder(workingDirectory, sizeof workingDirectory, entry->path, IsAnsiLeadByte);
     PrepareShellCalls();
     ShellExecuteA(panel, "open", path, nullptr, folder, SW_SHOWNORMAL);
 }

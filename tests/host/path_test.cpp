@@ -36,6 +36,15 @@ TEST(CopyFolderPart, CutsBeforeTheFinalComponent)
     EXPECT_EQ(FolderOf("https://example.org/a"), "https://example.org/");
 }
 
+TEST(EntryWorkingFolder, IsTheFolderPartForAPathAndNoneForAnAddress)
+{
+    char out[264];
+    EXPECT_STREQ(EntryWorkingFolder(out, sizeof out, "D:\\Tools\\app.exe", IsCp932LeadByte), "D:\\Tools\\");
+    EXPECT_STREQ(EntryWorkingFolder(out, sizeof out, "app.exe", IsCp932LeadByte), "");
+    for (const char* address : {"https://example.org/docs/", "mailto:someone@example.org"})
+        EXPECT_EQ(EntryWorkingFolder(out, sizeof out, address, IsCp932LeadByte), nullptr) << address;
+}
+
 TEST(FinalComponentOffset, IsAfterLastSeparatorOrZero)
 {
     EXPECT_EQ(FinalComponentOffset("D:\\Tools\\app.exe", IsCp932LeadByte), 9u);
