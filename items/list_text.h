@@ -7,9 +7,10 @@
 
 // Takes over the file's bytes, whose encoding is kind (DetectListEncoding), and returns the
 // text to read, in the code page (the same block, or a new one after freeing the old). Text
-// in the code page stays as it is. UTF-8 and UTF-16 text is converted, its mark dropped; a character the code page lacks becomes its default
-// character, so that its entry names no file. When memory is short for the whole text,
-// as much of its start as fits is converted, like a short read.
+// in the code page stays as it is. UTF-8 and UTF-16 text is converted, its mark dropped; a
+// character the code page lacks becomes its default character, so that its entry names no
+// file. When memory is short for the whole text, as much of its start as fits is converted,
+// like a short read.
 FileBytes TextInCodePage(FileBytes file, ListTextKind kind);
 
 // Converts wide text to the code page as the list's text is converted; returns the bytes

@@ -131,18 +131,13 @@ test_cursor_right_of_panel_hides_it_while_its_right_edge_keeps_it() {
   q_exit_via_tray
 }
 
-# alt_f4_on_panel: Alt+F4 with the keyboard on the shown panel (X focus on it: without a
-# window manager that is how a window of Wine gets the keys).
-alt_f4_on_panel() {
-  xdotool windowfocus --sync "$PANEL" key alt+F4
-}
-
 # Alt+F4 on the shown, active panel closes nothing, as Escape does; WM_CLOSE sent from
-# outside (taskkill without /F) still ends the program as Exit does.
+# outside (taskkill without /F) still ends the program as Exit does. (Without a window
+# manager, X focus on the panel is how a window of Wine gets the keys.)
 test_right_clicks_page_through_the_list_and_back_to_the_first_page() {
   show_paged_panel
   to_page_1
-  alt_f4_on_panel
+  xdotool windowfocus --sync "$PANEL" key alt+F4
   stays_true 1 q_running || fail "Alt+F4 on the panel ended the program"
   tray_shows_icon || fail "the tray icon went with Alt+F4"
   # Page 2 holds one entry, a batch file; its other rows stay plain.
