@@ -7,6 +7,7 @@
 #include "items/item_file.h"
 #include "items/pages.h"
 #include "platform/process.h"
+#include "platform/shell.h"
 #include "res/resource.h"
 #include "view/paint.h"
 
@@ -88,7 +89,7 @@ int AddressName(HGLOBAL global, bool wide, NameSink sink)
     GlobalUnlock(global);
     size_t start;
     const char16_t* units = reinterpret_cast<const char16_t*>(buffer);
-    if (!FindDroppedAddress(units, length, &start, &length))
+    if (!FindDroppedAddress(units, length, IsRegisteredScheme, &start, &length))
         return 0;
     if (sink != nullptr)
         sink(buffer + start, length);

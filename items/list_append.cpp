@@ -104,9 +104,43 @@ bool AllAscii(const unsigned char* bytes, size_t size)
     return true;
 }
 
-bool IsSpace(char16_t unit)
+// Unicode's white space, not only ASCII's: a space typed with a Japanese input method is
+// U+3000, and a browser's address never holds one unencoded.
+bool IsWhiteSpace(char16_t unit)
 {
-    return unit == ' ' || unit == '\t' || unit == '\r' || unit == '\n';
+    return (unit >= 0x09 && unit <= 0x0D) || unit == 0x20 || unit == 0x85 || unit == 0xA0 || unit == 0x1680 ||
+           (unit >= 0x2000 && unit <= 0x200A) || unit == 0x2028 || unit == 0x2029 || unit == 0x202F ||
+           unit == 0x205F || unit == 0x3000;
+}
+
+// The C0 and C1 controls and DEL.
+bool IsControl(char16_t unit)
+{
+    return unit < 0x20 || (unit >= 0x7F && unit <= 0x9F);
+}
+
+// A scheme is ASCII: no byte of it leads a double-byte character.
+bool NoLeadBytes(unsigned char)
+{
+    return false;
+}
+
+// A registry key's name has at most 255 characters: a longer scheme is registered nowhere.
+size_t const SCHEME_MAX = 255;
+
+bool IsOpenedScheme(const char* scheme, SchemeTest isRegisteredScheme)
+{
+    // Either would run the rest of the address as a script in whatever opened it.
+    static const char* const NEVER[] = {"javascript", "vbscript"};
+    // Every system opens these, whatever its registry says.
+    static const char* const ALWAYS[] = {"http", "https", "ftp", "mailto", "file"};
+    for (const char* never : NEVER)
+        if (SameEntry(scheme, never, NoLeadBytes))
+            return false;
+    for (const char* always : ALWAYS)
+        if (SameEntry(scheme, always, NoLeadBytes))
+            return true;
+    return isRegisteredScheme != nullptr && isRegisteredScheme(scheme);
 }
 
 }  // namespace
@@ -185,21 +219,29 @@ void NoteAppended(ListFileFacts* facts, DroppedName const& name)
     facts->lastLineFull = false;
 }
 
-bool FindDroppedAddress(const char16_t* text, size_t size, size_t* start, size_t* length)
+bool FindDroppedAddress(const char16_t* text, size_t size, SchemeTest isRegisteredScheme, size_t* start,
+                        size_t* length)
 {
-    size_t first = 0, end = size;
-    while (first < end && IsSpace(text[first]))
+    size_t first = size > 0 && text[0] == 0xFEFF ? 1 : 0, end = size;
+    while (first < end && IsWhiteSpace(text[first]))
         ++first;
-    while (end > first && IsSpace(text[end - 1]))
+    while (end > first && IsWhiteSpace(text[end - 1]))
         --end;
-    // The scheme is ASCII: enough of the text to hold it, as bytes.
-    char scheme[40] = {};
-    for (size_t i = 0; i + 1 < sizeof scheme && first + i < end && text[first + i] < 0x80; ++i)
-        scheme[i] = static_cast<char>(text[first + i]);
-    for (size_t i = first; i < end; ++i)
-        if (text[i] < 0x20 || text[i] == 0x7F)
-            return false;
     *start = first;
     *length = end - first;
-    return IsAddress(scheme);
+    // "Re: meeting notes" has the form of a scheme; the space after it shows it is prose.
+    for (size_t i = first; i < end; ++i)
+        if (IsWhiteSpace(text[i]) || IsControl(text[i]))
+            return false;
+    // The scheme and its colon as bytes, for IsAddress to judge their form.
+    char scheme[SCHEME_MAX + 2] = {};
+    for (size_t i = 0; i <= SCHEME_MAX && first + i < end && text[first + i] < 0x80; ++i) {
+        scheme[i] = static_cast<char>(text[first + i]);
+        if (scheme[i] == ':')
+            break;
+    }
+    if (!IsAddress(scheme))
+        return false;
+    *strchr(scheme, ':') = '\0';
+    return IsOpenedScheme(scheme, isRegisteredScheme);
 }

@@ -77,7 +77,14 @@ void MakeAppendedLine(AppendedLine* line, ListFileFacts const& facts, const unsi
 // After the line was written: the file now ends in a line ending and holds the name.
 void NoteAppended(ListFileFacts* facts, DroppedName const& name);
 
-// A name dragged as text (a browser's address): the text less spaces, tabs and line ends at
-// either end goes to *start and *length; true when that is one address (a scheme such as
-// "https:") with no control character in it.
-bool FindDroppedAddress(const char16_t* text, size_t size, size_t* start, size_t* length);
+// Whether the system hands addresses of this scheme (ASCII, terminated, no ':') to a program
+// of their own: asked only of a scheme that is neither always opened nor never added.
+using SchemeTest = bool (*)(const char* scheme);
+
+// A name dragged as text (a browser's address): the text less a leading U+FEFF and the white
+// space at either end goes to *start and *length. True when that is one address: a scheme
+// ("https:") that the shell opens, then no white space and no control character. Always
+// opened: http, https, ftp, mailto and file; never: javascript and vbscript, which would run
+// what follows them; any other when isRegisteredScheme says so.
+bool FindDroppedAddress(const char16_t* text, size_t size, SchemeTest isRegisteredScheme, size_t* start,
+                        size_t* length);

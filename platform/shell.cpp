@@ -10,12 +10,23 @@ namespace {
 // pack, and OLE32, imported, would be loaded at start, before the tray icon shows.
 using IsWow64ProcessCall = BOOL(WINAPI*)(HANDLE process, PBOOL wow64);
 using CoInitializeExCall = HRESULT(WINAPI*)(LPVOID reserved, DWORD flags);
+// ADVAPI32's registry calls looked up as well: the program imports no more than the five
+// DLLs that it needs from the start, and only a drop of text asks the registry.
+using RegOpenKeyExCall = LONG(WINAPI*)(HKEY key, LPCSTR name, DWORD options, REGSAM access, PHKEY opened);
+using RegQueryValueExCall = LONG(WINAPI*)(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                          LPDWORD size);
+using RegCloseKeyCall = LONG(WINAPI*)(HKEY key);
 
 // The shell calls all come from the panel's one thread: one flag serves.
 bool comPrepared = false;
 // Wow64WindowsFolder's answer, found once.
 bool wow64Known = false;
 char knownWow64Folder[MAX_PATH];
+// The registry calls, found at the first question; null when they cannot be.
+bool registryLookedUp = false;
+RegOpenKeyExCall openKey;
+RegQueryValueExCall queryValue;
+RegCloseKeyCall closeKey;
 
 bool RunsUnderWow64()
 {
@@ -73,4 +84,24 @@ void EntryShellName(char* out, size_t size, const char* entry, const char* wow64
     char native[MAX_PATH];
     bool mapped = wow64WindowsFolder[0] != '\0' && MapToSysnative(native, sizeof native, entry, wow64WindowsFolder);
     lstrcpynA(out, mapped && UseNativeName(entry, native) ? native : entry, static_cast<int>(size));
+}
+
+bool IsRegisteredScheme(const char* scheme)
+{
+    if (!registryLookedUp) {
+        registryLookedUp = true;
+        // A known DLL, only ever loaded from the system; it stays until the end.
+        HMODULE advapi32 = LoadLibraryA("advapi32.dll");
+        openKey = FindCall<RegOpenKeyExCall>(advapi32, "RegOpenKeyExA");
+        queryValue = FindCall<RegQueryValueExCall>(advapi32, "RegQueryValueExA");
+        closeKey = FindCall<RegCloseKeyCall>(advapi32, "RegCloseKey");
+    }
+    HKEY key;
+    if (openKey == nullptr || queryValue == nullptr || closeKey == nullptr ||
+        openKey(HKEY_CLASSES_ROOT, scheme, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    // The value is usually empty: only its presence counts.
+    bool registered = queryValue(key, "URL Protocol", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    closeKey(key);
+    return registered;
 }

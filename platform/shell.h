@@ -18,3 +18,7 @@ const char* Wow64WindowsFolder();
 // program Explorer would start. Folders, and documents seen under their own name, keep it:
 // the 64-bit programs that open them (Explorer, most editors) cannot see Sysnative.
 void EntryShellName(char* out, size_t size, const char* entry, const char* wow64WindowsFolder);
+
+// Whether the shell hands addresses of the scheme (ASCII, without its ':') to a program: its
+// key under HKEY_CLASSES_ROOT has a value named "URL Protocol". Asked at the time of a drop.
+bool IsRegisteredScheme(const char* scheme);

@@ -7,7 +7,9 @@
 #include "tests/free_entries.h"
 
 #include <gtest/gtest.h>
+#include <ctype.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <string>
 #include <vector>
@@ -419,22 +421,44 @@ TEST_F(ItemListFile, DroppedNameIsDecidedAndAppendedInTheFilesOwnEncoding)
     itemList.itemCount = 3;
 }
 
-TEST(FindDroppedAddress, TakesOneAddressLessTheSpacesAround)
+// Stands in for the registry, which ignores letter case. javascript and vbscript are
+// registered on every system; "c" shows that a drive is refused for its form alone.
+bool RegisteredInTest(const char* scheme)
+{
+    std::string name = scheme;
+    for (char& c : name)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return name == "ms-settings" || name == "javascript" || name == "vbscript" || name == "c";
+}
+
+TEST(FindDroppedAddress, TakesOneAddressOfASchemeTheShellOpens)
 {
     struct Case {
         std::u16string text;
         bool address;
         std::u16string found;
     } const cases[] = {
-        {u" https://example.org/a b\r\n", true, u"https://example.org/a b"},
+        {u"\uFEFF https://example.org/a\r\n", true, u"https://example.org/a"},
+        {u"\u3000HTTP://EXAMPLE.ORG/\u3000", true, u"HTTP://EXAMPLE.ORG/"},
         {u"mailto:a@example.org", true, u"mailto:a@example.org"},
+        {u"File:///C:/a.txt", true, u"File:///C:/a.txt"},
+        {u"ftp://example.org/", true, u"ftp://example.org/"},
+        {u"MS-Settings:display", true, u"MS-Settings:display"},
+        {u"https://example.org/a b", false, u""},
+        {u"https://example.org/\u3000a", false, u""},
+        {u"https://example.org/\u009Ba", false, u""},
         {u"https://a/\r\nhttps://b/", false, u""},
+        {u"Re: meeting notes", false, u""},
+        {u"todo:buy-milk", false, u""},
+        {u"javascript:alert(1)", false, u""},
+        {u"VBScript:MsgBox(1)", false, u""},
         {u"C:\\a.exe", false, u""},
-        {u"some words", false, u""},
+        {u"ms-settings\u013Adisplay", false, u""},
+        {std::u16string(300, u'a') + u":x", false, u""},
     };
     for (Case const& c : cases) {
         size_t start = 0, length = 0;
-        bool address = FindDroppedAddress(c.text.data(), c.text.size(), &start, &length);
+        bool address = FindDroppedAddress(c.text.data(), c.text.size(), RegisteredInTest, &start, &length);
         EXPECT_EQ(address, c.address) << std::string(c.text.begin(), c.text.end());
         if (address) {
             EXPECT_EQ(c.text.substr(start, length), c.found);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <string.h>
 
 #include <memory>
 #include <string>
@@ -295,6 +296,29 @@ TEST_F(LaunchTest, EntryShellName_UnderWow64TakesSysnativeForProgramsAndForFiles
         EntryShellName(name, sizeof name, entry.c_str(), "");
         EXPECT_EQ(name, entry) << c.name;
     }
+}
+
+// A scheme is registered when its key under HKEY_CLASSES_ROOT holds a value named "URL
+// Protocol": a key without one is a file type, which opens no address. The keys go straight
+// under HKEY_CLASSES_ROOT: Wine 8 does not show the user's Software\Classes there.
+TEST(IsRegisteredScheme, NeedsItsKeyWithTheUrlProtocolValue)
+{
+    HKEY key;
+    for (const char* name : {"quorvane-test-url", "quorvane-test-type"}) {
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, name, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        if (strcmp(name, "quorvane-test-url") == 0)
+            RegSetValueExA(key, "URL Protocol", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+        RegCloseKey(key);
+    }
+    bool url = IsRegisteredScheme("Quorvane-Test-URL");
+    bool type = IsRegisteredScheme("quorvane-test-type");
+    bool none = IsRegisteredScheme("quorvane-test-none");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "quorvane-test-url");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "quorvane-test-type");
+    EXPECT_TRUE(url);
+    EXPECT_FALSE(type);
+    EXPECT_FALSE(none);
 }
 
 }  // namespace
