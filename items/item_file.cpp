@@ -18,6 +18,11 @@ static void ShowMissingListMessage()
                 nullptr, MB_OK);
 }
 
+static size_t ReadStdio(void* file, char* into, size_t size)
+{
+    return fread(into, 1, size, static_cast<FILE*>(file));
+}
+
 int LoadItemList(const wchar_t* folder)
 {
     wchar_t path[MAX_PATH];
@@ -26,17 +31,14 @@ int LoadItemList(const wchar_t* folder)
         ShowMissingListMessage();
         return 0;
     }
-    FileBytes bytes = ReadListBytes(file);
+    FileBytes bytes = ReadListBytes(ReadStdio, file);
     fclose(file);
-    listFileFacts = FindListFileFacts(reinterpret_cast<unsigned char*>(bytes.bytes), bytes.size);
+    listFileFacts = ReadListText(&itemList, reinterpret_cast<unsigned char*>(bytes.bytes), bytes.size, WidenCodePage);
     // Where the code page is UTF-8, UTF-8 text is read as it is: an ASCII file that turns
     // into UTF-8 reads the same.
     if (GetACP() == CP_UTF8)
         listFileFacts.asciiOnly = false;
-    FileBytes text = TextInCodePage(bytes, listFileFacts.kind);
-    NoteListText(&listFileFacts, text.bytes, text.size);
-    AppendItemsFromText(text.bytes, text.size);
-    free(text.bytes);
+    free(bytes.bytes);
     return 1;
 }
 
@@ -67,7 +69,9 @@ DWORD AppendLine(HANDLE file, DroppedName const& name)
     AppendedLine line;
     MakeAppendedLine(&line, listFileFacts, tail, tailSize, static_cast<uint64_t>(size.QuadPart), name);
     int16_t count = itemList.itemCount;
-    AppendItemsFromText(line.text, line.textSize);
+    // The same reader as at start, from the same bytes.
+    AppendItemsFromText(&itemList, line.bytes + line.textOffset, line.size - line.textOffset,
+                        listFileFacts.kind.encoding, WidenCodePage);
     DWORD error = itemList.itemCount == count + line.entries ? 0 : ERROR_NOT_ENOUGH_MEMORY;
     DWORD written = 0;
     if (error == 0 && !WriteFile(file, line.bytes, static_cast<DWORD>(line.size), &written, nullptr))
@@ -94,7 +98,7 @@ DropResult AddDroppedName(const wchar_t* folder, const wchar_t* wide, size_t len
     entry[size] = '\0';
     DroppedName name = {reinterpret_cast<const char16_t*>(wide), length, entry, lost};
     DropResult result = {DropVerdict::Add, 0, 0};
-    result.verdict = DecideDrop(listFileFacts, name, IsAnsiLeadByte, &result.position);
+    result.verdict = DecideDrop(listFileFacts, name, SameEntryText, &result.position);
     if (result.verdict != DropVerdict::Add)
         return result;
     // A folder too long for the path leaves it empty, and the open fails.

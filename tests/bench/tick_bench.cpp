@@ -52,12 +52,12 @@ void FillPage(std::vector<std::string> const& entries)
 {
     static Item head;
     static Item items[PAGE_ROWS];
-    static char texts[PAGE_ROWS][ITEM_TEXT_MAX + 1];
+    static char16_t texts[PAGE_ROWS][ITEM_TEXT_MAX + 1];
     page = entries;
     itemList.head = &head;
     Item* tail = &head;
     for (int i = 0; i < PAGE_ROWS; ++i) {
-        lstrcpynA(texts[i], page[i].c_str(), sizeof texts[i]);
+        MultiByteToWideChar(CP_ACP, 0, page[i].c_str(), -1, AsWide(texts[i]), ITEM_TEXT_MAX + 1);
         items[i] = {texts[i], nullptr};
         tail->next = &items[i];
         tail = &items[i];

@@ -193,6 +193,28 @@ test_utf8_list_opens_entry_in_japanese_folder_in_its_own_folder() {
   q_exit_via_tray
 }
 
+# An entry whose folder no code page holds all of, in a UTF-8 list: its program shows its own
+# icon and starts in that folder.
+test_utf8_list_entry_in_a_folder_named_outside_the_code_page_shows_its_icon_and_opens_there() {
+  local folder=$T/Café-é bits=64 probe
+  [ "$QUORVANE_ARCH" = win32 ] && bits=32
+  probe=$(system_probe "$bits") || fail "could not build the probe"
+  mkdir -p "$folder" && cp "$probe" "$folder/quorvane_cafe.exe" || fail "could not place the probe"
+  write_crlf quorvane.cfg "$(winpath "$folder")\\quorvane_cafe.exe"
+  export QUORVANE_PROBE_DIR
+  QUORVANE_PROBE_DIR=$(winpath "$T")
+  q_start_running
+  show_panel
+  panel_measure
+  IH=20
+  wait_until 3 rows_look 'I' "$IH" || fail "the entry in Café-é shows no icon (rows seen: $ROWS_SEEN)"
+  click_row 0
+  local report
+  report=$(probe_report quorvane_cafe.exe) || fail "the entry in Café-é did not start"
+  [ "$report" = "$bits $(winpath "$folder")" ] || fail "the probe reported '$report', expected '$bits $(winpath "$folder")'"
+  q_exit_via_tray
+}
+
 # At 150 % display scale (144 DPI) the panel keeps its 100 % layout in real pixels: the
 # default width of 26 and rows of 20 become 39 and 30, small icons are the system's 24 x 24
 # and stand 3 pixels into their rows; a click in row 2 opens entry 2 (at rows of 20 that
