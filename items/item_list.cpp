@@ -67,9 +67,9 @@ int const END = -1;
 
 bool IsHighSurrogate(int unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
-// The units of the text as a text-mode stream would deliver them: bytes of code-page text,
-// or UTF-16 units. Up to two units wait to be taken again: the second half of a pair
-// decoded from UTF-8, and one read ahead.
+// The text as a text-mode stream would deliver it: UTF-16 units from UTF-8 or UTF-16 text
+// (ReadUnitPiece), bytes from code-page text (ReadBytePiece). Up to two units wait to be
+// taken again: the second half of a pair decoded from UTF-8, and one read ahead.
 struct TextReader {
     const unsigned char* at;
     const unsigned char* end;
@@ -102,8 +102,6 @@ int NextUnit(TextReader& reader)
         return reader.waiting[--reader.waitingCount];
     if (reader.at == reader.end || reader.controlZ)
         return END;
-    if (reader.encoding == ListEncoding::CodePage)
-        return *reader.at++;
     if (reader.encoding == ListEncoding::Utf8)
         return NextUtf8Unit(reader);
     if (reader.end - reader.at < 2) {  // an odd last byte is no unit
@@ -135,9 +133,9 @@ int NextTextUnit(TextReader& reader)
 }
 
 // Reads up to and including the next line feed, at most ITEM_TEXT_MAX units; returns the
-// number read, 0 at the end of the text. *full: the piece ended at its full length. In
-// UTF-16 the last place is not given to the first half of a pair.
-size_t ReadPiece(TextReader& reader, char16_t* piece, bool* full)
+// number read, 0 at the end of the text. *full: the piece ended at its full length. The
+// last place is not given to the first half of a pair.
+size_t ReadUnitPiece(TextReader& reader, char16_t* piece, bool* full)
 {
     size_t length = 0;
     *full = false;
@@ -145,7 +143,7 @@ size_t ReadPiece(TextReader& reader, char16_t* piece, bool* full)
         int unit = NextTextUnit(reader);
         if (unit == END)
             return length;
-        if (length + 1 == ITEM_TEXT_MAX && reader.encoding != ListEncoding::CodePage && IsHighSurrogate(unit)) {
+        if (length + 1 == ITEM_TEXT_MAX && IsHighSurrogate(unit)) {
             PutBack(reader, unit);
             break;
         }
@@ -157,21 +155,53 @@ size_t ReadPiece(TextReader& reader, char16_t* piece, bool* full)
     return length;
 }
 
-// The piece's text up to its first zero: code-page bytes are widened, after their line feed
-// is taken off (no code page has 0x0A in a character of two bytes). Returns its length.
-size_t EntryText(char16_t* piece, size_t length, ListEncoding encoding, CodePageWidener widen)
+// Code-page text: up to and including the next line feed, at most ITEM_TEXT_MAX bytes,
+// straight from the block (the unit reader above, specialised: most lists are such text).
+size_t ReadBytePiece(TextReader& reader, char* piece, bool* full)
 {
-    size_t text = 0;
-    while (text < length && piece[text] != u'\0')
-        ++text;
-    if (encoding != ListEncoding::CodePage)
-        return text;
-    if (text > 0 && piece[text - 1] == u'\n')
-        --text;
-    char bytes[ITEM_TEXT_MAX];
-    for (size_t i = 0; i < text; ++i)
-        bytes[i] = static_cast<char>(piece[i]);
-    return text == 0 ? 0 : widen(bytes, text, piece);
+    size_t length = 0;
+    const unsigned char* at = reader.at;
+    while (length < static_cast<size_t>(ITEM_TEXT_MAX) && at != reader.end) {
+        unsigned char byte = *at++;
+        if (byte == '\r' && at != reader.end && *at == '\n') {
+            byte = '\n';
+            ++at;
+        } else if (byte == CONTROL_Z) {
+            reader.controlZ = true;
+            at = reader.end;
+            break;
+        }
+        piece[length++] = static_cast<char>(byte);
+        if (byte == '\n') {
+            reader.at = at;
+            *full = false;
+            return length;
+        }
+    }
+    reader.at = at;
+    *full = length == static_cast<size_t>(ITEM_TEXT_MAX);
+    return length;
+}
+
+// The next piece's entry text into text (ITEM_TEXT_MAX + 1 units): up to the piece's first
+// zero, code-page bytes widened, a line feed at its end kept (NewItem takes it off).
+// Returns the piece's length, 0 at the end of the text; *textLength gets the text's.
+size_t ReadEntryText(TextReader& reader, char16_t* text, size_t* textLength, bool* full, CodePageWidener widen)
+{
+    if (reader.encoding != ListEncoding::CodePage) {
+        size_t length = ReadUnitPiece(reader, text, full);
+        size_t upToZero = 0;
+        while (upToZero < length && text[upToZero] != u'\0')
+            ++upToZero;
+        *textLength = upToZero;
+        return length;
+    }
+    char piece[ITEM_TEXT_MAX];
+    size_t length = ReadBytePiece(reader, piece, full);
+    const void* zero = memchr(piece, '\0', length);
+    size_t bytes = zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - piece) : length;
+    *textLength = bytes == 0 ? 0 : widen(piece, bytes, text);
+    return length;
 }
 
 // A new entry holding the text, less one final line feed; none when memory is short.
@@ -232,10 +262,11 @@ ListTextEnd AppendItemsFromText(ItemList* list, const unsigned char* text, size_
 
     TextReader reader = {text, text + size, encoding, {0, 0}, 0, false};
     char16_t piece[ITEM_TEXT_MAX + 1];
+    size_t textLength = 0;
     bool full = false;
-    for (size_t length; list->itemCount < ITEM_COUNT_MAX && (length = ReadPiece(reader, piece, &full)) > 0;) {
+    while (list->itemCount < ITEM_COUNT_MAX && ReadEntryText(reader, piece, &textLength, &full, widen) > 0) {
         end.lastPieceFull = full;
-        Item* item = NewItem(piece, EntryText(piece, length, encoding, widen));
+        Item* item = NewItem(piece, textLength);
         if (item == nullptr)
             break;
         tail->next = item;
