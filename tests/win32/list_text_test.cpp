@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "items/item_file.h"
+#include "items/pages.h"
 #include "settings_test_support.h"
 #include "tests/free_entries.h"
 
@@ -89,6 +90,65 @@ TEST(LoadItemListEncodings, EveryNotepadEncodingKeepsEveryCharacter)
     };
     for (Case const& c : cases)
         EXPECT_EQ(Load(c.bytes), c.entries) << c.what;
+}
+
+}  // namespace
+
+namespace {
+
+Texts Entries()
+{
+    Texts texts;
+    for (Item* item = itemList.head->next; item != nullptr; item = item->next)
+        texts.push_back(item->path);
+    return texts;
+}
+
+// The list follows its file at each show: read again, from page 0, when it changed; kept with
+// no message while the file is gone, a folder or locked; and a drop holds the file against
+// every writer from its check to its last write.
+TEST(ReadItemListIfChanged, ReadsAChangedFileAgainAndKeepsTheEntriesWhileItCannot)
+{
+    TempFolder temp;
+    std::string const list = temp.file(ITEM_FILE_NAME), aside = temp.file("aside.cfg");
+    WriteFileText(list, "C:\\a.exe\r\n");
+    ItemList saved = itemList;
+    PanelState savedState = panelState;
+    itemList = {NewItemListHead(), 0};
+    ASSERT_EQ(LoadItemList(temp.wideFolder()), 1);
+    EXPECT_FALSE(ReadItemListIfChanged(temp.wideFolder())) << "unchanged";
+
+    ASSERT_TRUE(MoveFileA(list.c_str(), aside.c_str()));
+    EXPECT_FALSE(ReadItemListIfChanged(temp.wideFolder())) << "gone";
+    ASSERT_TRUE(CreateDirectoryA(list.c_str(), nullptr));
+    EXPECT_FALSE(ReadItemListIfChanged(temp.wideFolder())) << "a folder";
+    ASSERT_TRUE(RemoveDirectoryA(list.c_str()));
+    WriteFileText(list, "\xEF\xBB\xBF" u8"C:\\b.exe\r\nC:\\Café\\c.exe\r\n");
+    HANDLE lock = CreateFileA(list.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(ReadItemListIfChanged(temp.wideFolder())) << "locked";
+    EXPECT_EQ(Entries(), (Texts{u"C:\\a.exe"}));
+    CloseHandle(lock);
+
+    panelState.pageIndex = 3;
+    EXPECT_TRUE(ReadItemListIfChanged(temp.wideFolder())) << "back, changed";
+    EXPECT_EQ(Entries(), (Texts{u"C:\\b.exe", u"C:\\Café\\c.exe"}));
+    EXPECT_EQ(panelState.pageIndex, 0);
+    EXPECT_FALSE(ReadItemListIfChanged(temp.wideFolder())) << "read";
+
+    DropFile drop = OpenListForDrop(temp.wideFolder());
+    ASSERT_NE(drop.handle, INVALID_HANDLE_VALUE);
+    HANDLE writer = CreateFileA(list.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(writer, INVALID_HANDLE_VALUE) << "an editor could write during the drop";
+    if (writer != INVALID_HANDLE_VALUE)
+        CloseHandle(writer);
+    CloseListForDrop(temp.wideFolder(), &drop);
+    FreeEntries();
+    free(itemList.head);
+    itemList = saved;
+    panelState = savedState;
+    DeleteFileA(aside.c_str());
 }
 
 }  // namespace
