@@ -86,6 +86,8 @@ void PutBack(TextReader& reader, int unit)
 
 int NextUtf8Unit(TextReader& reader)
 {
+    if (*reader.at < 0x80)  // most of a list: ASCII, without the call
+        return *reader.at++;
     unsigned point;
     reader.at += DecodeUtf8(reader.at, static_cast<size_t>(reader.end - reader.at), &point);
     if (point == UTF8_MALFORMED)
