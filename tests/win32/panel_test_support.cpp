@@ -1,9 +1,10 @@
-#include "items/list_text.h"
 #include "panel_test_support.h"
 
 #include <limits.h>
 #include <objbase.h>
 #include <shlobj.h>
+
+#include "items/list_text.h"
 
 namespace {
 
