@@ -9,6 +9,7 @@
 #include "platform/process.h"
 #include "platform/shell.h"
 #include "res/resource.h"
+#include "view/name_tip.h"
 #include "view/paint.h"
 
 static_assert(IDS_DROP_WRITE_FAILED - IDS_DROP_TOO_LONG ==
@@ -34,6 +35,19 @@ bool const WIDE_TEXT[5] = {false, true, false, true, false};
 
 // Whether the data being dragged holds anything to add: set as it comes onto the panel.
 bool dataTaken = false;
+
+// The names of the drops not yet handled, copied while the drag's source waits: at most
+// DROP_NAMES_MAX of them (more than the list can hold after a few pages of files), each up
+// to DROPPED_NAME_MAX units with its true length, on the heap as they come.
+size_t const DROP_NAMES_MAX = 4096;
+struct PendingName {
+    size_t length;
+    wchar_t text[DROPPED_NAME_MAX];
+};
+PendingName* pendingNames;
+size_t pendingCount = 0, pendingRoom = 0;
+// Some names were not copied: beyond the bound, or memory short.
+bool namesLeftOut = false;
 
 // What the drops since the last WM_DROPDONE did.
 int32_t firstAdded = -1, firstListed = -1;
@@ -157,15 +171,53 @@ void NoteRefusal(const wchar_t* name, size_t length, DropResult const& result)
     AppendRefusal(L"\n\n", 2);
 }
 
-void AddName(const wchar_t* name, size_t length)
+void KeepName(const wchar_t* name, size_t length)
 {
-    DropResult result = AddDroppedName(moduleFolder, name, length);
+    if (pendingCount == pendingRoom) {
+        size_t room = pendingRoom == 0 ? 16 : pendingRoom * 2;
+        void* grown = room <= DROP_NAMES_MAX ? realloc(pendingNames, room * sizeof(PendingName)) : nullptr;
+        if (grown == nullptr) {
+            namesLeftOut = true;
+            return;
+        }
+        pendingNames = static_cast<PendingName*>(grown);
+        pendingRoom = room;
+    }
+    PendingName& kept = pendingNames[pendingCount++];
+    kept.length = length;
+    memcpy(kept.text, name, (length < DROPPED_NAME_MAX ? length : DROPPED_NAME_MAX) * sizeof(wchar_t));
+}
+
+void AddName(DropFile* file, const wchar_t* name, size_t length)
+{
+    DropResult result = AddDroppedName(file, name, length);
     if (result.verdict == DropVerdict::Add && firstAdded < 0)
         firstAdded = result.position;
     else if (result.verdict == DropVerdict::Duplicate && firstListed < 0)
         firstListed = result.position;
     else if (result.verdict != DropVerdict::Add && result.verdict != DropVerdict::Duplicate)
         NoteRefusal(name, length, result);
+}
+
+// The file work of the drops: the list file opened once for all their names. True when it
+// was read again, having changed since it was last read.
+bool AddPendingNames()
+{
+    PendingName* names = pendingNames;
+    size_t count = pendingCount;
+    pendingNames = nullptr;
+    pendingCount = pendingRoom = 0;
+    DropFile file = OpenListForDrop(moduleFolder);
+    for (size_t i = 0; i < count; ++i)
+        AddName(&file, names[i].text, names[i].length);
+    CloseListForDrop(moduleFolder, &file);
+    free(names);
+    if (namesLeftOut && refusalCount <= REFUSALS_SHOWN) {
+        refusalCount = REFUSALS_SHOWN + 1;
+        AppendString(IDS_DROP_MORE);
+    }
+    namesLeftOut = false;
+    return file.readAgain;
 }
 
 // A static object: the panel's one target lives as long as the process, so the counts
@@ -199,7 +251,7 @@ public:
     {
         DragOver(0, POINTL(), effect);
         if (*effect != DROPEFFECT_NONE) {
-            ForEachDroppedName(data, AddName);
+            ForEachDroppedName(data, KeepName);
             PostMessageA(panelWindow, WM_DROPDONE, 0, 0);
         }
         return S_OK;
@@ -242,10 +294,16 @@ void RevokeDropTarget(HWND panel)
 
 void OnDropDone(HWND panel)
 {
+    if (pendingCount == 0 && !namesLeftOut)
+        return;
+    bool readAgain = AddPendingNames();
     int32_t position = firstAdded >= 0 ? firstAdded : firstListed;
     firstAdded = firstListed = -1;
-    if (position >= 0) {
+    if (readAgain)
+        HideNameTip();
+    if (position >= 0)
         TurnToPageOf(position);
+    if (position >= 0 || readAgain) {
         ClearPanel(panel);
         DrawPageIcons(panel);
     }

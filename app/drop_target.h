@@ -11,7 +11,9 @@ void PrepareDropTarget(HWND panel);
 // At shut-down, while the panel still exists.
 void RevokeDropTarget(HWND panel);
 
-// WM_DROPDONE, posted by a drop: turns to the page of the first entry added (else of the
-// first dropped entry already in the list) and says what could not be added, and why. Here,
-// not in the drop, since the drag's source waits until the drop returns.
+// WM_DROPDONE, posted by a drop, which only copied the names: adds them (the list file opened
+// once, read again first when it changed since it was last read), turns to the page of the
+// first entry added (else of the first dropped entry already in the list) and says what
+// could not be added, and why. Here, not in the drop, since the drag's source waits until
+// the drop returns.
 void OnDropDone(HWND panel);

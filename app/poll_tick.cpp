@@ -3,6 +3,7 @@
 #include "app/drop_target.h"
 #include "app/edge_trigger.h"
 #include "app/panel_host.h"
+#include "items/item_file.h"
 #include "items/pages.h"
 #include "platform/process.h"
 #include "settings/settings.h"
@@ -29,6 +30,8 @@ static void ShowPanelAtEdge(HWND panel)
         CreateNameTip(panel);
         PrepareDropTarget(panel);
     }
+    // The list follows its file: an edit shows at this reveal, from the first page.
+    bool readAgain = ReadItemListIfChanged(moduleFolder);
     showingAtEdge = true;
     MoveWindow(panel, 0, 0, ScaleToDisplay(settings.WindowWidth), currentScreenHeight, TRUE);
     ShowWindow(panel, SW_SHOW);
@@ -36,7 +39,11 @@ static void ShowPanelAtEdge(HWND panel)
     RECT client;
     GetClientRect(panel, &client);
     ComputeLastRowIndex(client.bottom);
-    // Drawn over what the panel shows: nothing is cleared first.
+    // Drawn over what the panel shows: nothing is cleared first, unless the list is new.
+    if (readAgain) {
+        HideNameTip();
+        ClearPanel(panel);
+    }
     DrawPageIcons(panel);
 }
 

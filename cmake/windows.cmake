@@ -9,7 +9,6 @@ add_library(quorvane_win STATIC
   app/poll_tick.cpp
   items/item_file.cpp
   items/list_text.cpp
-  platform/ansi.cpp
   platform/process.cpp
   platform/shell.cpp
   platform/window.cpp

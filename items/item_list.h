@@ -1,11 +1,13 @@
 // The entries of the list file, in file order. Portable: no <windows.h>.
 #pragma once
+#include <stddef.h>
 #include <stdint.h>
-#include <stdio.h>
+
+#include "items/list_encoding.h"
 
 struct Item {
-    char* path;  // owned; at most ITEM_TEXT_MAX bytes and a terminator; may be empty
-    Item* next;  // the next entry in file order, or none for the last
+    char16_t* path;  // owned UTF-16 text, terminated; at most ITEM_TEXT_MAX units; may be empty
+    Item* next;      // the next entry in file order, or none for the last
 };
 
 // A sentinel head whose next is the first entry; the head's own path is never used.
@@ -16,21 +18,27 @@ struct ItemList {
 
 extern ItemList itemList;
 
-// A line is read in pieces of at most this many bytes, each piece an entry of its own.
+// A line is read in pieces of at most this many bytes (code-page text) or UTF-16 units
+// (UTF-8 and UTF-16 text), each piece an entry of its own.
 int const ITEM_TEXT_MAX = 259;
 // itemCount is 16-bit signed: the reading stops at this many entries.
 int16_t const ITEM_COUNT_MAX = 32767;
 
 // When the text ends in a line feed, replaces it by the terminator and returns 1;
 // otherwise returns 0. At most one line feed is removed.
-int StripTrailingNewline(char* text);
+int StripTrailingNewline(char16_t* text);
+
+// The length of a terminated UTF-16 text, in units.
+size_t TextLength(const char16_t* text);
 
 // Allocates a sentinel head with no next entry; none when memory is short.
 Item* NewItemListHead();
 
 // Detaches every entry from the head and returns 1; returns 0 when given no head.
-// The entries live until the process ends.
 int ReleaseItemList(Item* head);
+
+// Frees the entry and every entry after it.
+void FreeItems(Item* first);
 
 // Keeps the first count entries and frees the rest: undoes an append that could not be
 // completed.
@@ -48,14 +56,33 @@ struct FileBytes {
 // could never become an entry, and reading it would only cost time and memory.
 size_t const LIST_READ_MAX = 64u << 20;
 
-// Reads an opened file, opened in binary mode, into a block that grows as needed, to its
-// end or to limit bytes, whichever comes first. A read error, or a block that cannot grow,
-// ends the reading early and keeps what was read, like a short read.
-FileBytes ReadListBytes(FILE* file, size_t limit = LIST_READ_MAX);
+// Reads up to size bytes of an opened file into into; returns the bytes read, fewer than
+// size only at the end of the file or on a read error.
+using ReadCall = size_t (*)(void* file, char* into, size_t size);
 
-// Reads the entries of the list file's text, in the system's code page, and appends them
-// to itemList after its last entry. The text-mode rules are applied here, the same on
-// every C runtime: a carriage return directly before a line feed is dropped, and the
-// first control-Z ends the text. Stops early, keeping what was read, when memory is short
+// Reads an opened file through read into a block that grows as needed, to its end or to
+// limit bytes, whichever comes first. A read error, or a block that cannot grow, ends the
+// reading early and keeps what was read, like a short read.
+FileBytes ReadListBytes(ReadCall read, void* file, size_t limit = LIST_READ_MAX);
+
+// Widens a piece of code-page text (size bytes, no zero byte among them) into out, which
+// has room for size units: no code page gives more than one UTF-16 unit per byte. Returns
+// the units written. The system's own conversion at the Win32 edge; a small one in tests.
+using CodePageWidener = size_t (*)(const char* bytes, size_t size, char16_t* out);
+
+// What the reader found at the end of the text.
+struct ListTextEnd {
+    bool controlZ;       // a control-Z ended the text: nothing after it is ever read
+    bool lastPieceFull;  // the text ends in a piece cut at its full length, with no line feed
+};
+
+// Reads the entries of text (no byte-order mark) in the given encoding and appends them to
+// list after its last entry. The text-mode rules apply, the same on every C runtime: a
+// carriage return directly before a line feed is dropped, and the first control-Z ends the
+// text. Code-page text is cut into pieces of ITEM_TEXT_MAX bytes, each widened through
+// widen; UTF-8 (malformed sequences become U+FFFD) and UTF-16 (an odd last byte dropped)
+// into pieces of ITEM_TEXT_MAX units, a surrogate pair never cut in two. A zero ends an
+// entry's text within its piece. Stops early, keeping what was read, when memory is short
 // or at ITEM_COUNT_MAX entries.
-void AppendItemsFromText(const char* text, size_t size);
+ListTextEnd AppendItemsFromText(ItemList* list, const unsigned char* text, size_t size, ListEncoding encoding,
+                                CodePageWidener widen);

@@ -6,40 +6,17 @@
 
 namespace {
 
-int const CONTROL_Z = 26;
-
 bool IsUtf16(ListEncoding encoding)
 {
     return encoding == ListEncoding::Utf16LittleEndian || encoding == ListEncoding::Utf16BigEndian;
 }
 
-unsigned char LowerAscii(unsigned char byte)
-{
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte | 0x20) : byte;
-}
-
-// Windows compares file names without regard to letter case. Only ASCII letters are folded:
-// the same rule on every system and code page, and the letters of every path and address
-// scheme. The byte after a lead byte is compared as it is, since 0x41 to 0x7A there is half
-// of a double-byte character, not a letter.
-bool SameEntry(const char* a, const char* b, LeadByteTest isLeadByte)
-{
-    for (bool trail = false;; ++a, ++b) {
-        unsigned char x = static_cast<unsigned char>(*a), y = static_cast<unsigned char>(*b);
-        if (trail ? x != y : LowerAscii(x) != LowerAscii(y))
-            return false;
-        if (x == '\0')
-            return true;
-        trail = !trail && isLeadByte(x);
-    }
-}
-
-// The position of the entry equal to text, or -1.
-int32_t FindEntry(const char* text, LeadByteTest isLeadByte)
+// The position of the entry equal to the name, or -1.
+int32_t FindEntry(DroppedName const& name, SameTextTest same)
 {
     int32_t position = 0;
     for (Item* item = itemList.head->next; item != nullptr; item = item->next, ++position)
-        if (SameEntry(item->path, text, isLeadByte))
+        if (same(item->path, TextLength(item->path), name.wide, name.length))
             return position;
     return -1;
 }
@@ -104,6 +81,14 @@ bool AllAscii(const unsigned char* bytes, size_t size)
     return true;
 }
 
+bool AllAsciiUnits(const char16_t* wide, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        if (wide[i] >= 0x80)
+            return false;
+    return true;
+}
+
 // Unicode's white space, not only ASCII's: a space typed with a Japanese input method is
 // U+3000, and a browser's address never holds one unencoded.
 bool IsWhiteSpace(char16_t unit)
@@ -119,10 +104,17 @@ bool IsControl(char16_t unit)
     return unit < 0x20 || (unit >= 0x7F && unit <= 0x9F);
 }
 
-// A scheme is ASCII: no byte of it leads a double-byte character.
-bool NoLeadBytes(unsigned char)
+// Schemes are ASCII, and their letter case does not matter.
+bool SameScheme(const char* a, const char* b)
 {
-    return false;
+    for (;; ++a, ++b) {
+        char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a | 0x20) : *a;
+        char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b | 0x20) : *b;
+        if (x != y)
+            return false;
+        if (x == '\0')
+            return true;
+    }
 }
 
 // A registry key's name has at most 255 characters: a longer scheme is registered nowhere.
@@ -135,42 +127,39 @@ bool IsOpenedScheme(const char* scheme, SchemeTest isRegisteredScheme)
     // Every system opens these, whatever its registry says.
     static const char* const ALWAYS[] = {"http", "https", "ftp", "mailto", "file"};
     for (const char* never : NEVER)
-        if (SameEntry(scheme, never, NoLeadBytes))
+        if (SameScheme(scheme, never))
             return false;
     for (const char* always : ALWAYS)
-        if (SameEntry(scheme, always, NoLeadBytes))
+        if (SameScheme(scheme, always))
             return true;
     return isRegisteredScheme != nullptr && isRegisteredScheme(scheme);
 }
 
 }  // namespace
 
-ListFileFacts FindListFileFacts(const unsigned char* bytes, size_t size)
+ListFileFacts ReadListText(ItemList* list, const unsigned char* bytes, size_t size, CodePageWidener widen)
 {
     ListTextKind kind = DetectListEncoding(bytes, size);
-    return {kind, AllAscii(bytes, size), IsUtf16(kind.encoding) && size % 2 != 0, false};
+    ListTextEnd end = AppendItemsFromText(list, bytes + kind.markLength, size - kind.markLength, kind.encoding, widen);
+    bool oddUtf16 = IsUtf16(kind.encoding) && size % 2 != 0;
+    return {kind, AllAscii(bytes, size), oddUtf16 || end.controlZ, end.lastPieceFull, {0, 0}};
 }
 
-void NoteListText(ListFileFacts* facts, const char* text, size_t size)
+bool ListFileChanged(ListFileStamp const& lastRead, ListFileQuery const& now)
 {
-    facts->endUnread = facts->endUnread || memchr(text, CONTROL_Z, size) != nullptr;
-    size_t lineStart = size;
-    while (lineStart > 0 && text[lineStart - 1] != '\n')
-        --lineStart;
-    size_t lastLine = size - lineStart;
-    facts->lastLineFull = lastLine > 0 && lastLine % ITEM_TEXT_MAX == 0;
+    return now.found && (now.stamp.writeTime != lastRead.writeTime || now.stamp.size != lastRead.size);
 }
 
-DropVerdict DecideDrop(ListFileFacts const& facts, DroppedName const& name, LeadByteTest isLeadByte,
-                       int32_t* position)
+DropVerdict DecideDrop(ListFileFacts const& facts, DroppedName const& name, SameTextTest same, int32_t* position)
 {
     bool ansi = facts.kind.encoding == ListEncoding::CodePage;
-    // A line of ITEM_TEXT_MAX bytes is read as the entry and then an empty one.
-    if (name.length > DROPPED_NAME_MAX || strlen(name.entry) >= static_cast<size_t>(ITEM_TEXT_MAX))
+    // A line of ITEM_TEXT_MAX bytes or units is read as the entry and then an empty one.
+    size_t const ROW = static_cast<size_t>(ITEM_TEXT_MAX);
+    if (name.length > DROPPED_NAME_MAX || (ansi ? strlen(name.entry) : name.length) >= ROW)
         return DropVerdict::TooLong;
     if (ansi && name.lossy)
         return DropVerdict::OutsideCodePage;
-    *position = FindEntry(name.entry, isLeadByte);
+    *position = FindEntry(name, same);
     if (*position >= 0)
         return DropVerdict::Duplicate;
     const unsigned char* entry = reinterpret_cast<const unsigned char*>(name.entry);
@@ -192,6 +181,10 @@ void MakeAppendedLine(AppendedLine* line, ListFileFacts const& facts, const unsi
     unsigned char* out = line->bytes;
     if (lineEndFirst)
         out = PutLineEnd(out, encoding);
+    // That line ending only ends the last line, unless that line is a whole piece: then the
+    // reader takes it for an empty entry, now as at the next start.
+    line->textOffset = lineEndFirst && !facts.lastLineFull ? static_cast<size_t>(out - line->bytes) : 0;
+    line->entries = lineEndFirst && facts.lastLineFull ? 2 : 1;
     if (encoding == ListEncoding::CodePage) {
         memcpy(out, name.entry, strlen(name.entry));
         out += strlen(name.entry);
@@ -203,19 +196,11 @@ void MakeAppendedLine(AppendedLine* line, ListFileFacts const& facts, const unsi
     }
     out = PutLineEnd(out, encoding);
     line->size = static_cast<size_t>(out - line->bytes);
-
-    size_t at = 0;
-    if (lineEndFirst && facts.lastLineFull)
-        line->text[at++] = '\n';
-    memcpy(line->text + at, name.entry, strlen(name.entry));
-    line->textSize = at + strlen(name.entry);
-    line->entries = static_cast<int>(at) + 1;
 }
 
 void NoteAppended(ListFileFacts* facts, DroppedName const& name)
 {
-    const unsigned char* entry = reinterpret_cast<const unsigned char*>(name.entry);
-    facts->asciiOnly = facts->asciiOnly && AllAscii(entry, strlen(name.entry));
+    facts->asciiOnly = facts->asciiOnly && AllAsciiUnits(name.wide, name.length);
     facts->lastLineFull = false;
 }
 

@@ -6,10 +6,18 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "items/item_list.h"
 #include "items/list_encoding.h"
 #include "platform/path.h"
 
-// What the list file was found to be at start; the drops since keep it up to date.
+// When the list file was last written, and its size, as the system reports them.
+struct ListFileStamp {
+    uint64_t writeTime;
+    uint64_t size;
+};
+
+// What the list file was found to be when it was last read; the drops since keep it up to
+// date.
 struct ListFileFacts {
     ListTextKind kind;
     // Nothing but bytes below 0x80: such a file is valid UTF-8 as well as code-page text.
@@ -19,14 +27,25 @@ struct ListFileFacts {
     // in the wrong place).
     bool endUnread;
     // The text ends in a line without a line feed whose length is a whole number of pieces
-    // (259, 518, ... bytes): a line feed after it makes the reader give an empty entry.
+    // (259, 518, ... units): a line feed after it makes the reader give an empty entry.
     bool lastLineFull;
+    ListFileStamp stamp;
 };
 
-// From the file's bytes as read, before any conversion.
-ListFileFacts FindListFileFacts(const unsigned char* bytes, size_t size);
-// From the text the reader reads (in the code page): control-Z and the last line.
-void NoteListText(ListFileFacts* facts, const char* text, size_t size);
+// Reads the list file's bytes (mark and all) into list, after its last entry, and returns
+// what the file was found to be; the stamp is left for the caller.
+ListFileFacts ReadListText(ItemList* list, const unsigned char* bytes, size_t size, CodePageWidener widen);
+
+// What one attribute query finds of the list file now.
+struct ListFileQuery {
+    bool found;   // a file is there (not a folder), whose attributes could be read
+    ListFileStamp stamp;
+};
+
+// Whether the list file must be read again: it is there and its write time or size differ
+// from those it had when it was last read. A file that is gone, or cannot be seen, keeps
+// the entries read before.
+bool ListFileChanged(ListFileStamp const& lastRead, ListFileQuery const& now);
 
 // A name longer than this many UTF-16 units cannot fit in a row: every unit, or pair of
 // them, gives at least one byte of code-page text.
@@ -41,7 +60,7 @@ struct DroppedName {
 
 enum class DropVerdict {
     Add,
-    Duplicate,        // the list holds the same entry, ASCII letter case ignored
+    Duplicate,        // the list holds the same entry, letter case ignored
     TooLong,          // the entry would not fit in one row
     OutsideCodePage,  // an ANSI list cannot hold some character of it
     ReadAsOtherText,  // the file would then read as UTF-8 or with a byte-order mark
@@ -50,11 +69,13 @@ enum class DropVerdict {
     WriteFailed,      // the file could not be written: decided by the writer, not here
 };
 
+// Whether two texts name the same entry: equal with letter case folded as the system
+// folds it for file names (CompareStringOrdinal ignoring case, at the Win32 edge).
+using SameTextTest = bool (*)(const char16_t* a, size_t aLength, const char16_t* b, size_t bLength);
+
 // Whether the name may be added to itemList and its file; for a duplicate, the position of
-// the entry already there goes to *position. isLeadByte: the code page's lead bytes, whose
-// trail bytes are compared exactly (a trail byte may look like an ASCII letter).
-DropVerdict DecideDrop(ListFileFacts const& facts, DroppedName const& name, LeadByteTest isLeadByte,
-                       int32_t* position);
+// the entry already there goes to *position.
+DropVerdict DecideDrop(ListFileFacts const& facts, DroppedName const& name, SameTextTest same, int32_t* position);
 
 // The bytes appended for the longest name: a line ending before it and after it, in UTF-16,
 // and three bytes of UTF-8 for each unit.
@@ -63,9 +84,10 @@ size_t const APPENDED_BYTES_MAX = 8 + 3 * DROPPED_NAME_MAX;
 struct AppendedLine {
     unsigned char bytes[APPENDED_BYTES_MAX];  // for the end of the file
     size_t size;
-    char text[2 + 259];  // what the reader will read of them, for AppendItemsFromText
-    size_t textSize;
-    int entries;  // the entries the reader makes of text: the name's, after an empty one
+    // The reader makes the new entries of the bytes from here on: a line ending that only
+    // ends the file's last line is skipped.
+    size_t textOffset;
+    int entries;  // the entries the reader makes of them: the name's, after an empty one
 };
 
 // For a name DecideDrop lets add. tail: the file's last bytes now, up to two; fileSize: its

@@ -12,19 +12,35 @@ bool StartsWith(const unsigned char* bytes, size_t size, const char* mark, size_
     return true;
 }
 
-bool IsContinuation(unsigned char byte) { return byte >= 0x80 && byte <= 0xBF; }
+// Valid UTF-8 that is not plain ASCII: ASCII alone reads the same in every code page.
+bool IsUtf8BeyondAscii(const unsigned char* bytes, size_t size)
+{
+    bool beyondAscii = false;
+    for (size_t at = 0; at < size;) {
+        unsigned point;
+        size_t length = DecodeUtf8(bytes + at, size - at, &point);
+        if (point == UTF8_MALFORMED)
+            return false;
+        beyondAscii = beyondAscii || length > 1;
+        at += length;
+    }
+    return beyondAscii;
+}
 
-// The length of the well-formed UTF-8 sequence at the start of bytes, or 0. The second
-// byte's narrower ranges after E0, ED, F0 and F4 rule out overlong forms, the surrogates
-// (U+D800 to U+DFFF) and everything above U+10FFFF.
-size_t Utf8SequenceLength(const unsigned char* bytes, size_t left)
+}  // namespace
+
+size_t DecodeUtf8(const unsigned char* bytes, size_t left, unsigned* point)
 {
     unsigned char lead = bytes[0];
+    *point = lead;
     if (lead < 0x80)
         return 1;
+    *point = UTF8_MALFORMED;
     if (lead < 0xC2 || lead > 0xF4)
-        return 0;
+        return 1;
     size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    // The second byte's narrower ranges after E0, ED, F0 and F4 rule out overlong forms,
+    // the surrogates (U+D800 to U+DFFF) and everything above U+10FFFF.
     unsigned char low = 0x80, high = 0xBF;
     if (lead == 0xE0)
         low = 0xA0;
@@ -34,29 +50,18 @@ size_t Utf8SequenceLength(const unsigned char* bytes, size_t left)
         low = 0x90;
     else if (lead == 0xF4)
         high = 0x8F;
-    if (left < length || bytes[1] < low || bytes[1] > high)
-        return 0;
-    for (size_t i = 2; i < length; ++i)
-        if (!IsContinuation(bytes[i]))
-            return 0;
-    return length;
-}
-
-// Valid UTF-8 that is not plain ASCII: ASCII alone reads the same in every code page.
-bool IsUtf8BeyondAscii(const unsigned char* bytes, size_t size)
-{
-    bool beyondAscii = false;
-    for (size_t at = 0; at < size;) {
-        size_t length = Utf8SequenceLength(bytes + at, size - at);
-        if (length == 0)
-            return false;
-        beyondAscii = beyondAscii || length > 1;
-        at += length;
+    unsigned value = lead & (0x7Fu >> length);
+    size_t i = 1;
+    for (; i < length && i < left; ++i) {
+        unsigned char byte = bytes[i];
+        if (byte < (i == 1 ? low : 0x80) || byte > (i == 1 ? high : 0xBF))
+            return i;
+        value = value << 6 | (byte & 0x3Fu);
     }
-    return beyondAscii;
+    if (i == length)
+        *point = value;
+    return i;
 }
-
-}  // namespace
 
 ListTextKind DetectListEncoding(const unsigned char* bytes, size_t size)
 {

@@ -21,3 +21,12 @@ struct ListTextKind {
 // Shift_JIS text almost never passes as UTF-8: a trail byte below 0x80 or a lone
 // half-width katakana breaks it.
 ListTextKind DetectListEncoding(const unsigned char* bytes, size_t size);
+
+// A code point no UTF-8 sequence decodes to: marks a malformed one.
+unsigned const UTF8_MALFORMED = 0xFFFFFFFFu;
+
+// Decodes the UTF-8 sequence at the start of bytes (left of them, at least 1) into *point
+// and returns the bytes it takes. A malformed sequence gives UTF8_MALFORMED and takes its
+// longest well-formed beginning, at least one byte: each such run reads as one U+FFFD, as
+// Windows' own conversion reads it.
+size_t DecodeUtf8(const unsigned char* bytes, size_t left, unsigned* point);

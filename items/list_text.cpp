@@ -1,68 +1,24 @@
 #include "items/list_text.h"
 
-#include <limits.h>
-#include <stdlib.h>
 #include <string.h>
 
-#include "items/list_encoding.h"
-#include "platform/win32.h"
+#include "platform/process.h"
 
 namespace {
 
-FileBytes const NOTHING = {nullptr, 0};
-
-// The UTF-16 text as wide characters; an odd last byte is no character and is dropped.
-WCHAR* WideFromUtf16(const unsigned char* bytes, size_t size, bool bigEndian, int* count)
-{
-    size_t units = size / 2;
-    WCHAR* wide = static_cast<WCHAR*>(malloc(units * sizeof(WCHAR)));
-    if (wide == nullptr)
-        return nullptr;
-    for (size_t i = 0; i < units; ++i) {
-        unsigned high = bytes[2 * i + (bigEndian ? 0 : 1)], low = bytes[2 * i + (bigEndian ? 1 : 0)];
-        wide[i] = static_cast<WCHAR>(high << 8 | low);
-    }
-    *count = static_cast<int>(units);
-    return wide;
-}
-
-// Sized by a first call; malformed sequences become U+FFFD, which no code page holds.
-WCHAR* WideFromUtf8(const unsigned char* bytes, size_t size, int* count)
-{
-    const char* text = reinterpret_cast<const char*>(bytes);
-    int needed = MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(size), nullptr, 0);
-    WCHAR* wide = needed > 0 ? static_cast<WCHAR*>(malloc(needed * sizeof(WCHAR))) : nullptr;
-    if (wide == nullptr)
-        return nullptr;
-    *count = MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(size), wide, needed);
-    return wide;
-}
-
-FileBytes CodePageText(const WCHAR* wide, int count)
-{
-    int needed = CodePageFromWide(wide, count, nullptr, 0, nullptr);
-    char* bytes = needed > 0 ? static_cast<char*>(malloc(needed)) : nullptr;
-    if (bytes == nullptr)
-        return NOTHING;
-    int written = CodePageFromWide(wide, count, bytes, needed, nullptr);
-    return {bytes, static_cast<size_t>(written)};
-}
-
-// Converts size bytes of UTF-8 or UTF-16 text; nothing when memory is short.
-FileBytes Convert(ListEncoding encoding, const unsigned char* text, size_t size)
-{
-    int count = 0;
-    WCHAR* wide = encoding == ListEncoding::Utf8
-                      ? WideFromUtf8(text, size, &count)
-                      : WideFromUtf16(text, size, encoding == ListEncoding::Utf16BigEndian, &count);
-    if (wide == nullptr)
-        return NOTHING;
-    FileBytes converted = CodePageText(wide, count);
-    free(wide);
-    return converted;
-}
+// Looked up, not declared by the headers for the oldest systems the build names.
+using CompareStringOrdinalCall = int(WINAPI*)(LPCWSTR a, int aLength, LPCWSTR b, int bLength, BOOL ignoreCase);
+CompareStringOrdinalCall compareOrdinal;
+bool compareLookedUp = false;
 
 }  // namespace
+
+size_t WidenCodePage(const char* bytes, size_t size, char16_t* out)
+{
+    int count = static_cast<int>(size);
+    int written = MultiByteToWideChar(CP_ACP, 0, bytes, count, AsWide(out), count);
+    return written > 0 ? static_cast<size_t>(written) : 0;
+}
 
 int CodePageFromWide(const WCHAR* wide, int count, char* out, int size, bool* lost)
 {
@@ -78,24 +34,16 @@ int CodePageFromWide(const WCHAR* wide, int count, char* out, int size, bool* lo
     return written;
 }
 
-FileBytes TextInCodePage(FileBytes file, ListTextKind kind)
+bool SameEntryText(const char16_t* a, size_t aLength, const char16_t* b, size_t bLength)
 {
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(file.bytes);
-    if (kind.encoding == ListEncoding::CodePage)
-        return file;
-    size_t size = file.size - kind.markLength;
-    if (kind.encoding == ListEncoding::Utf8 && GetACP() == CP_UTF8) {
-        memmove(file.bytes, file.bytes + kind.markLength, size);
-        file.size = size;
-        return file;
+    // The file system's own rule for names: each unit folded to its upper case, no
+    // normalisation, so that two names it would keep apart are never one entry. Every
+    // system from Vista on has the call; without it, only the same units are the same.
+    if (!compareLookedUp) {
+        compareLookedUp = true;
+        compareOrdinal = FindCall<CompareStringOrdinalCall>(GetModuleHandleA("kernel32.dll"), "CompareStringOrdinal");
     }
-    // The conversion calls count in int; beyond that the text ends as on a short read.
-    if (size > INT_MAX)
-        size = INT_MAX;
-    // Memory short for the whole text: halves of it until its start fits, like a short read.
-    FileBytes converted = NOTHING;
-    for (; size > 0 && converted.bytes == nullptr; size /= 2)
-        converted = Convert(kind.encoding, bytes + kind.markLength, size);
-    free(file.bytes);
-    return converted;
+    if (compareOrdinal == nullptr)
+        return aLength == bLength && memcmp(a, b, aLength * sizeof(char16_t)) == 0;
+    return compareOrdinal(AsWide(a), static_cast<int>(aLength), AsWide(b), static_cast<int>(bLength), TRUE) == CSTR_EQUAL;
 }

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <type_traits>
+
 namespace {
 
 bool IsSeparator(unsigned long unit)
@@ -9,23 +11,13 @@ bool IsSeparator(unsigned long unit)
     return unit == '\\' || unit == '/' || unit == ':';
 }
 
-bool NoLeadUnits(wchar_t) { return false; }
-
-template <typename Char, typename LeadTest>
-size_t FinalOffset(const Char* path, LeadTest isLead)
+template <typename Char>
+size_t FinalOffset(const Char* path)
 {
     size_t start = 0;
-    size_t i = 0;
-    while (path[i] != 0) {
-        Char unit = path[i];
-        if (isLead(unit) && path[i + 1] != 0) {
-            i += 2;  // the trail byte may look like a separator; it is not one
-            continue;
-        }
-        ++i;
-        if (IsSeparator(static_cast<unsigned long>(unit)))
-            start = i;
-    }
+    for (size_t i = 0; path[i] != 0; ++i)
+        if (IsSeparator(static_cast<unsigned long>(path[i])))
+            start = i + 1;
     return start;
 }
 
@@ -67,14 +59,14 @@ bool IsCp932LeadByte(unsigned char byte)
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-size_t FinalComponentOffset(const char* path, LeadByteTest isLeadByte)
+size_t FinalComponentOffset(const char16_t* path)
 {
-    return FinalOffset(path, [isLeadByte](char unit) { return isLeadByte(static_cast<unsigned char>(unit)); });
+    return FinalOffset(path);
 }
 
 size_t FinalComponentOffset(const wchar_t* path)
 {
-    return FinalOffset(path, NoLeadUnits);
+    return FinalOffset(path);
 }
 
 int JoinPath(char* out, size_t size, const char* folder, const char* name)
@@ -98,56 +90,68 @@ int WidenAscii(wchar_t* out, size_t size, const char* ascii)
     return 1;
 }
 
-int CopyFolderPart(char* out, size_t size, const char* path, LeadByteTest isLeadByte)
+int CopyFolderPart(char16_t* out, size_t size, const char16_t* path)
 {
-    size_t length = FinalComponentOffset(path, isLeadByte);
+    size_t length = FinalComponentOffset(path);
     if (size > 0)
-        out[0] = '\0';
+        out[0] = u'\0';
     if (length + 1 > size)
         return 0;
-    memcpy(out, path, length);
-    out[length] = '\0';
+    memcpy(out, path, length * sizeof(char16_t));
+    out[length] = u'\0';
     return 1;
 }
 
-static bool IsAsciiLetter(unsigned char byte)
+static bool IsAsciiLetter(unsigned long unit)
 {
-    return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
+    return (unit >= 'a' && unit <= 'z') || (unit >= 'A' && unit <= 'Z');
 }
 
-static bool IsSchemeByte(unsigned char byte)
+static bool IsSchemeUnit(unsigned long unit)
 {
-    return IsAsciiLetter(byte) || (byte >= '0' && byte <= '9') || byte == '+' || byte == '-' || byte == '.';
+    return IsAsciiLetter(unit) || (unit >= '0' && unit <= '9') || unit == '+' || unit == '-' || unit == '.';
 }
 
-bool IsAddress(const char* entry)
+// Units taken as unsigned: a byte of 0x80 or above is no letter.
+template <typename Char>
+static bool IsAddressText(const Char* entry)
 {
-    if (!IsAsciiLetter(static_cast<unsigned char>(entry[0])))
+    using Unit = typename std::make_unsigned<Char>::type;
+    if (!IsAsciiLetter(static_cast<Unit>(entry[0])))
         return false;
     size_t length = 1;
-    while (IsSchemeByte(static_cast<unsigned char>(entry[length])))
+    while (IsSchemeUnit(static_cast<Unit>(entry[length])))
         ++length;
     return length >= 2 && entry[length] == ':';
 }
 
-const char* EntryWorkingFolder(char* out, size_t size, const char* entry, LeadByteTest isLeadByte)
+bool IsAddress(const char* entry)
 {
-    CopyFolderPart(out, size, entry, isLeadByte);
+    return IsAddressText(entry);
+}
+
+bool IsAddress(const char16_t* entry)
+{
+    return IsAddressText(entry);
+}
+
+const char16_t* EntryWorkingFolder(char16_t* out, size_t size, const char16_t* entry)
+{
+    CopyFolderPart(out, size, entry);
     return IsAddress(entry) ? nullptr : out;
 }
 
-static bool IsSlash(char byte)
+static bool IsSlash(char16_t unit)
 {
-    return byte == '\\' || byte == '/';
+    return unit == u'\\' || unit == u'/';
 }
 
-static unsigned char LowerAscii(char byte)
+static char16_t LowerAscii(char16_t unit)
 {
-    unsigned char value = static_cast<unsigned char>(byte);
-    return IsAsciiLetter(value) ? static_cast<unsigned char>(value | 0x20) : value;
+    return IsAsciiLetter(unit) ? static_cast<char16_t>(unit | 0x20) : unit;
 }
 
-static bool SamePathByte(char a, char b)
+static bool SamePathUnit(char16_t a, char16_t b)
 {
     if (IsSlash(a) || IsSlash(b))
         return IsSlash(a) && IsSlash(b);
@@ -155,23 +159,23 @@ static bool SamePathByte(char a, char b)
 }
 
 // Whether text begins with prefix, ASCII case and the kind of slash aside.
-static bool StartsWithPath(const char* text, const char* prefix)
+static bool StartsWithPath(const char16_t* text, const char16_t* prefix)
 {
     size_t i = 0;
-    while (prefix[i] != '\0' && SamePathByte(text[i], prefix[i]))
+    while (prefix[i] != u'\0' && SamePathUnit(text[i], prefix[i]))
         ++i;
-    return prefix[i] == '\0';
+    return prefix[i] == u'\0';
 }
 
-static char const SYSTEM_NAME[] = "System32";
-static char const NATIVE_NAME[] = "Sysnative";
-static size_t const SYSTEM_LENGTH = sizeof SYSTEM_NAME - 1;
-static size_t const NATIVE_LENGTH = sizeof NATIVE_NAME - 1;
+static char16_t const SYSTEM_NAME[] = u"System32";
+static char16_t const NATIVE_NAME[] = u"Sysnative";
+static size_t const SYSTEM_LENGTH = sizeof SYSTEM_NAME / sizeof SYSTEM_NAME[0] - 1;
+static size_t const NATIVE_LENGTH = sizeof NATIVE_NAME / sizeof NATIVE_NAME[0] - 1;
 
 // Where "System32" starts in a path inside the system folder, or 0 when it is not there.
-static size_t SystemFolderOffset(const char* path, const char* windowsFolder)
+static size_t SystemFolderOffset(const char16_t* path, const char16_t* windowsFolder)
 {
-    size_t offset = strlen(windowsFolder);
+    size_t offset = TextLength(windowsFolder);
     if (offset == 0 || !StartsWithPath(path, windowsFolder))
         return 0;
     if (!IsSlash(windowsFolder[offset - 1])) {
@@ -181,24 +185,24 @@ static size_t SystemFolderOffset(const char* path, const char* windowsFolder)
     }
     if (!StartsWithPath(path + offset, SYSTEM_NAME))
         return 0;
-    char const* after = path + offset + SYSTEM_LENGTH;
+    char16_t const* after = path + offset + SYSTEM_LENGTH;
     // The folder itself, with or without its separator, stays as it is.
-    return IsSlash(after[0]) && after[1] != '\0' ? offset : 0;
+    return IsSlash(after[0]) && after[1] != u'\0' ? offset : 0;
 }
 
-int MapToSysnative(char* out, size_t size, const char* path, const char* windowsFolder)
+int MapToSysnative(char16_t* out, size_t size, const char16_t* path, const char16_t* windowsFolder)
 {
     if (size > 0)
-        out[0] = '\0';
+        out[0] = u'\0';
     size_t offset = SystemFolderOffset(path, windowsFolder);
     if (offset == 0)
         return 0;
-    char const* rest = path + offset + SYSTEM_LENGTH;
-    size_t restLength = strlen(rest);
+    char16_t const* rest = path + offset + SYSTEM_LENGTH;
+    size_t restLength = TextLength(rest);
     if (offset + NATIVE_LENGTH + restLength + 1 > size)
         return 0;
-    memcpy(out, path, offset);
-    memcpy(out + offset, NATIVE_NAME, NATIVE_LENGTH);
-    memcpy(out + offset + NATIVE_LENGTH, rest, restLength + 1);
+    memcpy(out, path, offset * sizeof(char16_t));
+    memcpy(out + offset, NATIVE_NAME, NATIVE_LENGTH * sizeof(char16_t));
+    memcpy(out + offset + NATIVE_LENGTH, rest, (restLength + 1) * sizeof(char16_t));
     return 1;
 }

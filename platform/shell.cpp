@@ -21,7 +21,7 @@ using RegCloseKeyCall = LONG(WINAPI*)(HKEY key);
 bool comPrepared = false;
 // Wow64WindowsFolder's answer, found once.
 bool wow64Known = false;
-char knownWow64Folder[MAX_PATH];
+wchar_t knownWow64Folder[MAX_PATH];
 // The registry calls, found at the first question; null when they cannot be.
 bool registryLookedUp = false;
 RegOpenKeyExCall openKey;
@@ -40,16 +40,16 @@ bool Exists(DWORD attributes)
     return attributes != INVALID_FILE_ATTRIBUTES;
 }
 
-bool UseNativeName(const char* entry, const char* native)
+bool UseNativeName(const wchar_t* entry, const wchar_t* native)
 {
-    DWORD attributes = GetFileAttributesA(native);
+    DWORD attributes = GetFileAttributesW(native);
     if (!Exists(attributes) || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return false;
     // Under its own name this process would find nothing: the twin is the only way there.
-    if (!Exists(GetFileAttributesA(entry)))
+    if (!Exists(GetFileAttributesW(entry)))
         return true;
     DWORD type;
-    return GetBinaryTypeA(native, &type) != FALSE;
+    return GetBinaryTypeW(native, &type) != FALSE;
 }
 
 }  // namespace
@@ -67,23 +67,25 @@ void PrepareShellCalls()
         init(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 }
 
-const char* Wow64WindowsFolder()
+const wchar_t* Wow64WindowsFolder()
 {
     if (!wow64Known) {
         wow64Known = true;
         // The system's own Windows folder: on a session host GetWindowsDirectory may answer
         // with a private folder of the user's, where no System32 lies.
-        UINT length = RunsUnderWow64() ? GetSystemWindowsDirectoryA(knownWow64Folder, MAX_PATH) : 0;
-        knownWow64Folder[length < MAX_PATH ? length : 0] = '\0';
+        UINT length = RunsUnderWow64() ? GetSystemWindowsDirectoryW(knownWow64Folder, MAX_PATH) : 0;
+        knownWow64Folder[length < MAX_PATH ? length : 0] = L'\0';
     }
     return knownWow64Folder;
 }
 
-void EntryShellName(char* out, size_t size, const char* entry, const char* wow64WindowsFolder)
+void EntryShellName(wchar_t* out, size_t size, const char16_t* entry, const wchar_t* wow64WindowsFolder)
 {
-    char native[MAX_PATH];
-    bool mapped = wow64WindowsFolder[0] != '\0' && MapToSysnative(native, sizeof native, entry, wow64WindowsFolder);
-    lstrcpynA(out, mapped && UseNativeName(entry, native) ? native : entry, static_cast<int>(size));
+    char16_t native[MAX_PATH];
+    bool mapped =
+        wow64WindowsFolder[0] != L'\0' && MapToSysnative(native, MAX_PATH, entry, AsUtf16(wow64WindowsFolder));
+    lstrcpynW(out, AsWide(mapped && UseNativeName(AsWide(entry), AsWide(native)) ? native : entry),
+              static_cast<int>(size));
 }
 
 bool IsRegisteredScheme(const char* scheme)

@@ -12,8 +12,13 @@
 
 #include "platform/path.h"
 
-// Lead bytes of the system's ANSI code page, which all path texts are written in.
-bool IsAnsiLeadByte(unsigned char byte);
+// The portable core holds text as char16_t; the wide calls take wchar_t, the same 16-bit
+// units on Windows.
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "wide text on Windows is UTF-16");
+inline const wchar_t* AsWide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+inline wchar_t* AsWide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
+inline const char16_t* AsUtf16(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
+inline char16_t* AsUtf16(wchar_t* text) { return reinterpret_cast<char16_t*>(text); }
 
 // Moves the window, keeping its size, to the centre of the primary screen.
 void CenterWindowOnScreen(HWND window);

@@ -7,46 +7,36 @@
 
 namespace {
 
-// Room for any entry text (at most 259 bytes) with its terminator. Not for a name through
-// Sysnative one byte longer than that: EntryShellName maps no name longer than MAX_PATH - 1
-// bytes, which is all the ANSI file calls take, so a System32 entry of 259 bytes keeps its
-// own name.
-int const ICON_PATH_SIZE = 264;
-
 // The file's first icon at the size IconType asks for, or none. Under some shells a
 // failed extraction leaves the output slot as it was, so it starts as none, and only a
 // call that reports an icon and gives a handle counts.
-HICON ExtractFirstIcon(const char* file, bool large)
+HICON ExtractFirstIcon(const wchar_t* file, bool large)
 {
     HICON icon = nullptr;
-    UINT extracted = ExtractIconExA(file, 0, large ? &icon : nullptr, large ? nullptr : &icon, 1);
+    UINT extracted = ExtractIconExW(file, 0, large ? &icon : nullptr, large ? nullptr : &icon, 1);
     if (extracted == 0 || extracted == UINT_MAX)
         return nullptr;
     return icon;
 }
 
 // A shortcut by its name, as the shell knows one: ".lnk" in any case.
-bool IsShortcutName(const char* file)
+bool IsShortcutName(const wchar_t* file)
 {
-    int length = lstrlenA(file);
-    return length >= 4 && lstrcmpiA(file + length - 4, ".lnk") == 0;
+    int length = lstrlenW(file);
+    return length >= 4 && lstrcmpiW(file + length - 4, L".lnk") == 0;
 }
 
 // The icon the shell shows for the file: a folder's, a document's by its type, a shortcut's
 // with the arrow Explorer draws on it; for an address, that of the internet-shortcut type.
 // None for a name that names nothing, which some shells (Wine) would still answer, empty or
 // garbled, with some folder's icon.
-// Asked through the wide call, the name converted from the code page as the ANSI call would
-// convert it: after a failure Wine's ANSI call hands back the handle of its previous answer,
-// which is no icon of this call's, while the wide call leaves the record as it was. So a
-// handle that a failed call does leave there is a new icon, and is destroyed.
-HICON ShellIcon(const char* file, bool large)
+// After a failure the wide call leaves the record as it was (Wine's ANSI call would hand
+// back the handle of its previous answer): a handle found there after a failed call is a
+// new icon, and is destroyed.
+HICON ShellIcon(const wchar_t* file, bool large)
 {
-    bool address = IsAddress(file);
-    if (!address && GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES)
-        return nullptr;
-    wchar_t name[ICON_PATH_SIZE];
-    if (!address && MultiByteToWideChar(CP_ACP, 0, file, -1, name, ICON_PATH_SIZE) == 0)
+    bool address = IsAddress(AsUtf16(file));
+    if (!address && GetFileAttributesW(file) == INVALID_FILE_ATTRIBUTES)
         return nullptr;
     PrepareShellCalls();
     SHFILEINFOW info = {};
@@ -55,7 +45,7 @@ HICON ShellIcon(const char* file, bool large)
     UINT overlay = IsShortcutName(file) ? SHGFI_LINKOVERLAY : 0;
     DWORD_PTR found = address
         ? SHGetFileInfoW(L".url", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags | SHGFI_USEFILEATTRIBUTES)
-        : SHGetFileInfoW(name, 0, &info, sizeof info, flags | overlay);
+        : SHGetFileInfoW(file, 0, &info, sizeof info, flags | overlay);
     if (found != 0)
         return info.hIcon;
     if (info.hIcon != nullptr)
@@ -65,31 +55,28 @@ HICON ShellIcon(const char* file, bool large)
 
 }  // namespace
 
-HICON EntryIcon(const char* path, bool large)
+HICON EntryIcon(const char16_t* path, bool large)
 {
-    char file[ICON_PATH_SIZE];
-    EntryShellName(file, sizeof file, path, Wow64WindowsFolder());
+    wchar_t file[MAX_PATH];
+    EntryShellName(file, MAX_PATH, path, Wow64WindowsFolder());
     // A shortcut always gets the shell's icon, the only one with the shortcut arrow.
     HICON icon = IsShortcutName(file) ? nullptr : ExtractFirstIcon(file, large);
     return icon != nullptr ? icon : ShellIcon(file, large);
 }
 
-void EntryTipText(wchar_t* out, const char* path)
+void EntryTipText(wchar_t* out, const char16_t* path)
 {
-    char file[ICON_PATH_SIZE];
-    EntryShellName(file, sizeof file, path, Wow64WindowsFolder());
-    wchar_t entry[ICON_PATH_SIZE] = {};
-    MultiByteToWideChar(CP_ACP, 0, path, -1, entry, ICON_PATH_SIZE);
-    bool address = IsAddress(file);
-    bool exists = !address && GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES;
+    wchar_t file[MAX_PATH];
+    EntryShellName(file, MAX_PATH, path, Wow64WindowsFolder());
+    bool address = IsAddress(path);
+    bool exists = !address && GetFileAttributesW(file) != INVALID_FILE_ATTRIBUTES;
     // The name is asked for the file this process reaches (under WOW64 maybe through
     // Sysnative): the one that Explorer shows under the entry's own name.
     SHFILEINFOW info = {};
-    wchar_t name[ICON_PATH_SIZE];
-    if (exists && MultiByteToWideChar(CP_ACP, 0, file, -1, name, ICON_PATH_SIZE) != 0) {
+    if (exists) {
         PrepareShellCalls();
-        if (SHGetFileInfoW(name, 0, &info, sizeof info, SHGFI_DISPLAYNAME) == 0)
+        if (SHGetFileInfoW(file, 0, &info, sizeof info, SHGFI_DISPLAYNAME) == 0)
             info.szDisplayName[0] = L'\0';
     }
-    ComposeTipText(out, TIP_TEXT_SIZE, {entry, info.szDisplayName, address, exists});
+    ComposeTipText(out, TIP_TEXT_SIZE, {AsWide(path), info.szDisplayName, address, exists});
 }

@@ -6,11 +6,10 @@
 // for (the system's large or small one), else the one the shell shows for the entry
 // (folder, document, shortcut with its arrow, address); none for an entry that names
 // nothing. The caller destroys it.
-HICON EntryIcon(const char* path, bool large);
+HICON EntryIcon(const char16_t* path, bool large);
 
 // Writes into out (TIP_TEXT_SIZE wide characters) the text of the entry's name tip: the
 // name Explorer shows for it (the shell's display name: a shortcut without its extension,
 // extensions as the user has Explorer show them, a special folder under its shown name) and
-// the entry as written, or the entry alone (see ComposeTipText). The entry's code-page text
-// is widened as the system's ANSI calls would widen it.
-void EntryTipText(wchar_t* out, const char* path);
+// the entry as written, or the entry alone (see ComposeTipText).
+void EntryTipText(wchar_t* out, const char16_t* path);

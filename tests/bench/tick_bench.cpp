@@ -1,6 +1,7 @@
 // Measures the poll tick against the bare platform calls it has to make, in one run:
-//   show tick  cursor at column 0: place, show, and draw a page of 35 program icons;
-//              floor: the same calls in a plain loop (35 extractions, draws, releases)
+//   show tick  cursor at column 0: check the list file, place, show, and draw a page of 35
+//              program icons; floor: the same calls but the check in a plain loop (35
+//              extractions, draws, releases)
 //   mixed      the same with a page of 35 folders, documents and shortcuts, whose icons come
 //              from the shell; floor: 35 shell icon lookups, draws and releases
 //   idle tick  cursor away from the edge; floor: one cursor read and one rectangle read
@@ -22,6 +23,7 @@
 #include "app/drop_target.h"
 #include "app/poll_tick.h"
 #include "panel_test_support.h"
+#include "items/item_file.h"
 #include "items/item_list.h"
 #include "items/pages.h"
 #include "platform/process.h"
@@ -43,8 +45,9 @@ char const* const PROGRAMS[] = {
 };
 int const PROGRAM_COUNT = sizeof PROGRAMS / sizeof PROGRAMS[0];
 
-// The page being measured, one entry per row.
+// The page being measured, one entry per row, and as the wide calls take it.
 std::vector<std::string> page;
+std::vector<std::wstring> widePage;
 
 INT_PTR CALLBACK QuietProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
@@ -52,12 +55,14 @@ void FillPage(std::vector<std::string> const& entries)
 {
     static Item head;
     static Item items[PAGE_ROWS];
-    static char texts[PAGE_ROWS][ITEM_TEXT_MAX + 1];
+    static char16_t texts[PAGE_ROWS][ITEM_TEXT_MAX + 1];
     page = entries;
+    widePage.clear();
     itemList.head = &head;
     Item* tail = &head;
     for (int i = 0; i < PAGE_ROWS; ++i) {
-        lstrcpynA(texts[i], page[i].c_str(), sizeof texts[i]);
+        MultiByteToWideChar(CP_ACP, 0, page[i].c_str(), -1, AsWide(texts[i]), ITEM_TEXT_MAX + 1);
+        widePage.push_back(AsWide(texts[i]));
         items[i] = {texts[i], nullptr};
         tail->next = &items[i];
         tail = &items[i];
@@ -104,22 +109,22 @@ void RemoveMixedPage(std::string const& folder, std::vector<std::string> const& 
     RemoveDirectoryA(folder.c_str());
 }
 
-HICON ProgramIcon(char const* file)
+HICON ProgramIcon(wchar_t const* file)
 {
     HICON icon = nullptr;
-    ExtractIconExA(file, 0, nullptr, &icon, 1);
+    ExtractIconExW(file, 0, nullptr, &icon, 1);
     return icon;
 }
 
-HICON ShellIcon(char const* file)
+HICON ShellIcon(wchar_t const* file)
 {
-    SHFILEINFOA info = {};
-    SHGetFileInfoA(file, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON);
+    SHFILEINFOW info = {};
+    SHGetFileInfoW(file, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON);
     return info.hIcon;
 }
 
 // What a show tick cannot avoid: the same platform calls with none of our logic.
-void ShowFloorWith(HWND panel, HICON (*rowIcon)(char const* file))
+void ShowFloorWith(HWND panel, HICON (*rowIcon)(wchar_t const* file))
 {
     POINT cursor;
     GetCursorPos(&cursor);
@@ -130,7 +135,7 @@ void ShowFloorWith(HWND panel, HICON (*rowIcon)(char const* file))
     GetClientRect(panel, &client);
     HDC dc = GetDC(panel);
     for (int row = 0; row < PAGE_ROWS; ++row) {
-        HICON icon = rowIcon(page[row].c_str());
+        HICON icon = rowIcon(widePage[row].c_str());
         DrawIconEx(dc, 2, row * settings.ItemHeight + 2, icon, 16, 16, 0, nullptr, DI_NORMAL);
         DestroyIcon(icon);
     }
@@ -146,6 +151,24 @@ void IdleFloor(HWND panel)
     GetCursorPos(&cursor);
     RECT rect;
     GetWindowRect(panel, &rect);
+}
+
+// A list file in a folder of its own, read as the program's: every show tick asks for its
+// attributes, as the program's does. Returns the folder.
+std::wstring WatchListFile()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + L"quorvane-bench-list-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    HANDLE file = CreateFileW((folder + L"quorvane.cfg").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, "C:\\windows\\notepad.exe\r\n", 24, &written, nullptr);
+    CloseHandle(file);
+    lstrcpynW(moduleFolder, folder.c_str(), MAX_PATH);
+    itemList.head = NewItemListHead();
+    LoadItemList(moduleFolder);
+    return folder;
 }
 
 template <typename Step>
@@ -211,6 +234,7 @@ int main(int argc, char** argv)
     }
     SetWindowPos(panel, HWND_TOPMOST, 0, 0, 0, 0, SWP_HIDEWINDOW);
     settings = DEFAULT_SETTINGS;
+    std::wstring listFolder = WatchListFile();
     FillPage(ProgramPage());
     if (argc > 1 && lstrcmpA(argv[1], "first-show") == 0)
         return FirstShow(panel, argc > 2 ? argv[2] : "");
@@ -244,5 +268,7 @@ int main(int argc, char** argv)
     Pump();
     Compare("idle", panel, IdleFloor, 2000, 21, 1e6, "us");
     DestroyWindow(panel);
+    DeleteFileW((listFolder + L"quorvane.cfg").c_str());
+    RemoveDirectoryW(listFolder.c_str());
     return 0;
 }

@@ -193,6 +193,28 @@ test_utf8_list_opens_entry_in_japanese_folder_in_its_own_folder() {
   q_exit_via_tray
 }
 
+# An entry whose folder no code page holds all of, in a UTF-8 list: its program shows its own
+# icon and starts in that folder.
+test_utf8_list_entry_in_a_folder_named_outside_the_code_page_shows_its_icon_and_opens_there() {
+  local folder=$T/Café-é bits=64 probe
+  [ "$QUORVANE_ARCH" = win32 ] && bits=32
+  probe=$(system_probe "$bits") || fail "could not build the probe"
+  mkdir -p "$folder" && cp "$probe" "$folder/quorvane_cafe.exe" || fail "could not place the probe"
+  write_crlf quorvane.cfg "$(winpath "$folder")\\quorvane_cafe.exe"
+  export QUORVANE_PROBE_DIR
+  QUORVANE_PROBE_DIR=$(winpath "$T")
+  q_start_running
+  show_panel
+  panel_measure
+  IH=20
+  wait_until 3 rows_look 'I' "$IH" || fail "the entry in Café-é shows no icon (rows seen: $ROWS_SEEN)"
+  click_row 0
+  local report
+  report=$(probe_report quorvane_cafe.exe) || fail "the entry in Café-é did not start"
+  [ "$report" = "$bits $(winpath "$folder")" ] || fail "the probe reported '$report', expected '$bits $(winpath "$folder")'"
+  q_exit_via_tray
+}
+
 # At 150 % display scale (144 DPI) the panel keeps its 100 % layout in real pixels: the
 # default width of 26 and rows of 20 become 39 and 30, small icons are the system's 24 x 24
 # and stand 3 pixels into their rows; a click in row 2 opens entry 2 (at rows of 20 that
@@ -273,35 +295,70 @@ test_under_wow64_a_system32_program_shows_its_icon_and_starts_as_the_64_bit_prog
   wait_until 10 q_ended || fail "quorvane did not end with its prefix's wineserver"
 }
 
-# A file dragged from another program (drag_source.c, which drags as Explorer does) to the
-# screen's edge: the panel shows during the drag, and the file dropped on it is added as its
-# last row and as a line at the end of the list file, after the line end the file lacked.
-test_file_dragged_to_the_edge_and_dropped_on_the_panel_is_added_at_the_end() {
-  local source=$E2E_RUN_DIR/drag_source.exe name
+# drag_to_edge FILE: drags FILE from another program (drag_source.c, which drags as Explorer
+# does) to the screen's edge, until the panel shows there during the drag.
+drag_to_edge() {
+  local source=$E2E_RUN_DIR/drag_source.exe window
   [ -x "$source" ] || "$E2E_CC" -O2 -o "$source" "$E2E_DIR/drag_source.c" -lole32 -lshell32 -luuid ||
     fail "could not build the drag source"
-  printf 'C:\\windows\\notepad.exe\r\nC:\\windows' >quorvane.cfg
-  cp quorvane.cfg old.cfg
-  cp "$WINEPREFIX/drive_c/windows/notepad.exe" added.exe
-  name=$(winpath "$T/added.exe")
-  q_start_running
-  ("$WINE" "$source" "$name" "$(winpath "$T/drop.txt")" & echo $! >.drag-pid; wait) >>.wine.log 2>&1 &
+  ("$WINE" "$source" "$1" "$(winpath "$T/drop.txt")" & echo $! >.drag-pid; wait) >>.wine.log 2>&1 &
   trap 'xdotool mouseup 1; kill "$(cat .drag-pid)" 2>/dev/null' EXIT
-  local window
   window=$(timeout 20 xdotool search --sync --onlyvisible --name '^quorvane drag source$' | head -n 1)
   win_geometry "$window" || fail "the drag source showed no window"
   press 1 $((WX + 20)) $((WY + 20)) down
   # Step by step to the edge, as a hand moves; the panel shows there during the drag.
   xdotool mousemove $((WX - 40)) 300 mousemove 150 300 mousemove 50 300 mousemove 0 300
   wait_until 5 panel_geometry || fail "the panel did not show at the edge during the drag"
-  panel_measure
-  wait_until 3 rows_look 'II_' 20 || fail "before the drop the rows should read II_, seen $ROWS_SEEN"
+}
+
+# drop_on_panel: releases the dragged file on the panel; the drag must end as a link drop.
+drop_on_panel() {
   xdotool mousemove 8 300 mousemove 12 310 mouseup 1
   wait_until 10 test -s drop.txt || fail "the drag did not end with the release on the panel"
   # DRAGDROP_S_DROP, and the link effect the panel offers.
   [ "$(tr -d '\r\n' <drop.txt)" = "00040100 4" ] || fail "the drag ended with '$(cat drop.txt)', expected a link drop"
+}
+
+# A file dragged to the screen's edge: the panel shows during the drag, and the file dropped
+# on it is added as its last row and as a line at the end of the list file, after the line
+# end the file lacked.
+test_file_dragged_to_the_edge_and_dropped_on_the_panel_is_added_at_the_end() {
+  local name
+  printf 'C:\\windows\\notepad.exe\r\nC:\\windows' >quorvane.cfg
+  cp quorvane.cfg old.cfg
+  cp "$WINEPREFIX/drive_c/windows/notepad.exe" added.exe
+  name=$(winpath "$T/added.exe")
+  q_start_running
+  drag_to_edge "$name"
+  panel_measure
+  wait_until 3 rows_look 'II_' 20 || fail "before the drop the rows should read II_, seen $ROWS_SEEN"
+  drop_on_panel
   printf '\r\n%s\r\n' "$name" >>old.cfg
   cmp -s old.cfg quorvane.cfg || fail "the list file reads '$(cat -A quorvane.cfg)', expected the old bytes, a line end and the name"
+  wait_until 3 rows_look 'III' 20 || fail "the added entry shows no icon in row 2 (rows seen: $ROWS_SEEN)"
+  q_exit_via_tray
+}
+
+# The list follows its file: rewritten in another encoding while the program runs (ANSI to
+# UTF-16), it shows at the next reveal, and a drop after that appends in the new encoding.
+test_list_rewritten_in_another_encoding_shows_at_the_next_reveal_and_takes_drops_in_it() {
+  local name
+  printf 'C:\\windows\\notepad.exe\r\n' >quorvane.cfg
+  cp "$WINEPREFIX/drive_c/windows/notepad.exe" added.exe
+  name=$(winpath "$T/added.exe")
+  q_start_running
+  show_panel
+  panel_measure
+  wait_until 3 rows_look 'I_' 20 || fail "at first the rows should read I_, seen $ROWS_SEEN"
+  xdotool mousemove 500 300
+  wait_until 3 panel_hidden || fail "the panel stayed shown with the cursor away"
+  { printf '\xff\xfe' && printf 'C:\\windows\\notepad.exe\r\nC:\\windows\\regedit.exe\r\n' | iconv -t UTF-16LE; } >new.cfg
+  cp new.cfg quorvane.cfg
+  drag_to_edge "$name"
+  wait_until 3 rows_look 'II_' 20 || fail "the rewritten list does not show at the next reveal (rows seen: $ROWS_SEEN)"
+  drop_on_panel
+  printf '%s\r\n' "$name" | iconv -t UTF-16LE >>new.cfg
+  cmp -s new.cfg quorvane.cfg || fail "the list file reads '$(od -c quorvane.cfg | tail -4)', expected the name in UTF-16 at its end"
   wait_until 3 rows_look 'III' 20 || fail "the added entry shows no icon in row 2 (rows seen: $ROWS_SEEN)"
   q_exit_via_tray
 }

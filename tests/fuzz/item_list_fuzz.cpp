@@ -1,6 +1,6 @@
 // libFuzzer target for the list reader: any bytes as a list file are read whole, their
 // encoding is told, and the text after any byte-order mark is read as entries. The
-// entries must be at most 259 bytes, at most 32,767 of them, with no read or write
+// entries must be at most 259 units, at most 32,767 of them, with no read or write
 // outside their blocks.
 #include <stdint.h>
 #include <stdio.h>
@@ -8,6 +8,7 @@
 #include <string.h>
 
 #include "items/item_list.h"
+#include "items/list_append.h"
 #include "items/list_encoding.h"
 #include "tests/free_entries.h"
 
@@ -38,19 +39,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");
     if (file == nullptr)
         return 0;
-    FileBytes read = ReadListBytes(file);
+    FileBytes read = ReadListBytes(ReadStdio, file);
     fclose(file);
     if (read.size != size || (size > 0 && memcmp(read.bytes, data, size) != 0))
         abort();
 
     ListTextKind kind = DetectListEncoding(data, size);
     CheckKind(data, size, kind);
-    AppendItemsFromText(read.bytes + kind.markLength, size - kind.markLength);
+    ReadListText(&itemList, reinterpret_cast<unsigned char*>(read.bytes), read.size, WidenLatin1);
     free(read.bytes);
 
     int count = 0;
     for (Item* item = itemList.head->next; item != nullptr; item = item->next) {
-        size_t length = strlen(item->path);
+        size_t length = TextLength(item->path);
         if (length > static_cast<size_t>(ITEM_TEXT_MAX) || (length > 0 && item->path[length - 1] == '\n'))
             abort();
         ++count;

@@ -1,6 +1,6 @@
 // Reading the list file into entries: line ends, long lines, control-Z, zero bytes, the
-// entry cap, the small helpers around the list, and telling the file's encoding; adding a
-// dropped name at the end.
+// entry cap, the small helpers around the list, telling the file's encoding and reading each
+// one into UTF-16; adding a dropped name at the end; whether the file changed.
 #include "items/item_list.h"
 #include "items/list_append.h"
 #include "items/list_encoding.h"
@@ -23,6 +23,52 @@
 #endif
 
 namespace {
+
+// A few characters of code page 932, enough for the tests: ASCII, the half-width katakana,
+// and some characters of two bytes (95 5C, whose second byte is a backslash, is 表); any
+// other pair becomes U+30FB, the system's default character there.
+size_t WidenCp932(const char* bytes, size_t size, char16_t* out)
+{
+    struct Pair {
+        unsigned lead, trail;
+        char16_t unit;
+    } const PAIRS[] = {{0x95, 0x5C, u'表'}, {0x82, 0xA0, u'あ'}, {0x83, 0x41, u'ア'}, {0x83, 0x61, u'ヂ'}};
+    size_t count = 0;
+    for (size_t i = 0; i < size; ++i) {
+        unsigned char byte = static_cast<unsigned char>(bytes[i]);
+        char16_t unit = byte < 0x80 ? byte : byte >= 0xA1 && byte <= 0xDF ? char16_t(0xFF61 + byte - 0xA1) : u'・';
+        if (IsCp932LeadByte(byte) && i + 1 < size) {
+            unsigned char trail = static_cast<unsigned char>(bytes[++i]);
+            for (Pair const& pair : PAIRS)
+                if (pair.lead == byte && pair.trail == trail)
+                    unit = pair.unit;
+        }
+        out[count++] = unit;
+    }
+    return count;
+}
+
+// Letter case folded for ASCII and the Latin-1 letters, as the system folds them.
+char16_t Fold(char16_t unit)
+{
+    bool upper = (unit >= u'A' && unit <= u'Z') || (unit >= 0xC0 && unit <= 0xDE && unit != 0xD7);
+    return upper ? static_cast<char16_t>(unit + 0x20) : unit;
+}
+
+bool SameFolded(const char16_t* a, size_t aLength, const char16_t* b, size_t bLength)
+{
+    if (aLength != bLength)
+        return false;
+    for (size_t i = 0; i < aLength; ++i)
+        if (Fold(a[i]) != Fold(b[i]))
+            return false;
+    return true;
+}
+
+std::string Narrow(std::u16string const& wide)
+{
+    return std::string(wide.begin(), wide.end());
+}
 
 // The list lives in process-wide state; each test gets a fresh, empty one. The product never
 // frees entries (they live until the process ends), so the test does, for LeakSanitizer.
@@ -50,10 +96,11 @@ protected:
         Write(bytes);
         FILE* in = fopen(fileName.c_str(), "rb");
         ASSERT_NE(in, nullptr);
-        FileBytes read = ReadListBytes(in);
+        FileBytes read = ReadListBytes(ReadStdio, in);
         fclose(in);
         ASSERT_EQ(read.size, bytes.size());
-        AppendItemsFromText(read.bytes, read.size);
+        AppendItemsFromText(&itemList, reinterpret_cast<unsigned char*>(read.bytes), read.size, ListEncoding::CodePage,
+                            WidenCp932);
         free(read.bytes);
     }
 
@@ -75,11 +122,19 @@ protected:
         ASSERT_EQ(fclose(out), 0);
     }
 
+    static std::vector<std::u16string> WideEntries()
+    {
+        std::vector<std::u16string> texts;
+        for (Item* item = itemList.head->next; item != nullptr; item = item->next)
+            texts.push_back(item->path);
+        return texts;
+    }
+    // The entries of an ASCII list.
     static std::vector<std::string> Entries()
     {
         std::vector<std::string> texts;
-        for (Item* item = itemList.head->next; item != nullptr; item = item->next)
-            texts.push_back(item->path);
+        for (std::u16string const& text : WideEntries())
+            texts.push_back(Narrow(text));
         return texts;
     }
 
@@ -221,7 +276,7 @@ TEST_F(ItemListFile, ReadingStopsAtTheReadLimitOrTheEndOfTheFile)
     for (size_t limit : {size_t{1}, size_t{4096}, size_t{5000}, size_t{9999}, size_t{10000}, size_t{20000}}) {
         FILE* in = fopen(fileName.c_str(), "rb");
         ASSERT_NE(in, nullptr);
-        FileBytes read = ReadListBytes(in, limit);
+        FileBytes read = ReadListBytes(ReadStdio, in, limit);
         fclose(in);
         size_t expected = limit < bytes.size() ? limit : bytes.size();
         EXPECT_EQ(read.size, expected) << "limit " << limit;
@@ -250,25 +305,25 @@ TEST_F(ItemListFile, NoHeadReadsNothing)
 
 TEST(StripTrailingNewline, RemovesOneFinalLineFeedOnly)
 {
-    char empty[] = "";
+    char16_t empty[] = u"";
     EXPECT_EQ(StripTrailingNewline(empty), 0);
-    EXPECT_STREQ(empty, "");
+    EXPECT_EQ(std::u16string(empty), u"");
 
-    char two[] = "a\n\n";
+    char16_t two[] = u"a\n\n";
     EXPECT_EQ(StripTrailingNewline(two), 1);
-    EXPECT_STREQ(two, "a\n");
+    EXPECT_EQ(std::u16string(two), u"a\n");
 
-    char none[] = "a\nb";
+    char16_t none[] = u"a\nb";
     EXPECT_EQ(StripTrailingNewline(none), 0);
-    EXPECT_STREQ(none, "a\nb");
+    EXPECT_EQ(std::u16string(none), u"a\nb");
 
-    char lone[] = "\n";
+    char16_t lone[] = u"\n";
     EXPECT_EQ(StripTrailingNewline(lone), 1);
-    EXPECT_STREQ(lone, "");
+    EXPECT_EQ(std::u16string(lone), u"");
 
-    char carriage[] = "a\r";
+    char16_t carriage[] = u"a\r";
     EXPECT_EQ(StripTrailingNewline(carriage), 0);
-    EXPECT_STREQ(carriage, "a\r");
+    EXPECT_EQ(std::u16string(carriage), u"a\r");
 }
 
 TEST(ReleaseItemList, DetachesEntriesFromHeadOrReportsNoHead)
@@ -344,16 +399,69 @@ std::string Units(std::u16string const& text, bool bigEndian)
     return bytes;
 }
 
+// Each of Notepad's encodings read into UTF-16 as its lines hold it: characters that no
+// code page has stay, code page 932 is widened after its 259-byte pieces are cut, and
+// UTF-8 and UTF-16 lines are cut into pieces of 259 units, never inside a surrogate pair.
+TEST_F(ItemListFile, EveryEncodingReadsIntoTheTextItsLinesHold)
+{
+    using namespace std::string_literals;
+    using W = std::vector<std::u16string>;
+    std::u16string const cafe = u"C:\\Café-é\\a.exe", korean = u"D:\\한국어 \U0001F600.txt";
+    std::string const cafe8 = "C:\\Caf\xC3\xA9-\xC3\xA9\\a.exe";
+    std::u16string const a258(258, u'a'), hiragana300(300, u'あ');
+    std::string hiragana200;
+    for (int i = 0; i < 200; ++i)
+        hiragana200 += "\xE3\x81\x82";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        W entries;
+        bool lastPieceFull = false;
+    } const cases[] = {
+        {"UTF-8 without a mark", cafe8 + "\r\n", {cafe}},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF" + cafe8 + "\r\nx", {cafe, u"x"}},
+        {"UTF-16 LE", "\xFF\xFE" + Units(korean + u"\r\n" + cafe, false), {korean, cafe}},
+        {"UTF-16 BE", "\xFE\xFF" + Units(cafe + u"\r\n" + korean + u"\r\n", true), {cafe, korean}},
+        {"code page 932: a trail byte 5C is no separator", "C:\\\x95\x5C\\b.bat\r\n\xB1", {u"C:\\表\\b.bat", u"ｱ"}},
+        {"malformed UTF-8 reads as U+FFFD", "\xEF\xBB\xBF" "a\xE8\xA1" "b\xC0\xAF\n", {u"a\uFFFDb\uFFFD\uFFFD"}},
+        {"nothing at all", "", {}},
+        {"a UTF-16 mark alone", "\xFF\xFE", {}},
+        {"a UTF-8 mark alone", "\xEF\xBB\xBF", {}},
+        {"UTF-16 with an odd last byte", "\xFF\xFE" + Units(u"a\r\nb", false) + "c", {u"a", u"b"}},
+        {"control-Z in UTF-16 ends the text", "\xFE\xFF" + Units(u"a\r\nb\x1A" u"c\r\nd", true), {u"a", u"b"}},
+        {"a zero and a lone CR in UTF-16", "\xFF\xFE" + Units(u"a\0b\r\nc\rd"s, false), {u"a", u"c\rd"}},
+        {"200 Japanese characters are one entry", "\xEF\xBB\xBF" + hiragana200, {std::u16string(200, u'あ')}},
+        {"UTF-16 long line in pieces of 259 units", "\xFF\xFE" + Units(hiragana300, false),
+         {hiragana300.substr(0, 259), hiragana300.substr(259)}},
+        {"a pair never cut", "\xFF\xFE" + Units(a258 + u"\U0001F600\n", false), {a258, u"\U0001F600"}},
+        {"a pair at the end of a full piece", "\xFF\xFE" + Units(a258.substr(1) + u"\U0001F600", false),
+         {a258.substr(1) + u"\U0001F600"}, true},
+        {"a full piece, then a line feed", "\xEF\xBB\xBF" + std::string(259, 'a') + "\n",
+         {std::u16string(259, u'a'), u""}},
+    };
+    for (Case const& c : cases) {
+        FreeEntries();
+        ListFileFacts facts =
+            ReadListText(&itemList, reinterpret_cast<const unsigned char*>(c.bytes.data()), c.bytes.size(), WidenCp932);
+        EXPECT_EQ(WideEntries(), c.entries) << c.what;
+        EXPECT_EQ(itemList.itemCount, static_cast<int16_t>(c.entries.size())) << c.what;
+        EXPECT_EQ(facts.lastLineFull, c.lastPieceFull) << c.what;
+    }
+}
+
 // A dropped name against a list file as it is now: the verdict, the bytes that go at its
-// end, and the text the reader will make entries of. The list in memory holds
-// C:\Tools\a.exe, https://example.org/ and C:\ア (code page 932: 83 41, a trail byte that
-// looks like 'A'). The host converts nothing: a row's file text is what the reader reads.
+// end, and the entries the reader makes of them. The list in memory holds C:\Tools\a.exe,
+// https://example.org/, C:\ア, D:\ä.txt and D:\😀.txt. Letter case is folded as the system
+// folds it (here: ASCII and Latin-1), never by the look of a code page's bytes.
 TEST_F(ItemListFile, DroppedNameIsDecidedAndAppendedInTheFilesOwnEncoding)
 {
     using namespace std::string_literals;
     using V = DropVerdict;
     std::string const sjis = "D:\\\x95\x5C.exe";  // D:\表.exe in code page 932
     std::string const a258(258, 'a'), a259(259, 'a');
+    std::string hiragana258;
+    for (int i = 0; i < 258; ++i)
+        hiragana258 += "\xE3\x81\x82";
     struct Case {
         const char* what;
         std::string file;
@@ -361,52 +469,65 @@ TEST_F(ItemListFile, DroppedNameIsDecidedAndAppendedInTheFilesOwnEncoding)
         std::string entry;
         V verdict;
         std::string bytes;
-        std::string text;
+        std::u16string made;  // the new entries, joined by '|'
         bool lossy = false;
         bool full = false;
         int32_t position = -1;
     } const cases[] = {
-        {"code page, ends in CR LF", "C:\\a.exe\r\n", u"D:\\b.exe", "D:\\b.exe", V::Add, "D:\\b.exe\r\n", "D:\\b.exe"},
-        {"code page, no line end", "C:\\a.exe", u"D:\\b.exe", "D:\\b.exe", V::Add, "\r\nD:\\b.exe\r\n", "D:\\b.exe"},
-        {"empty file", "", u"D:\\b.exe", "D:\\b.exe", V::Add, "D:\\b.exe\r\n", "D:\\b.exe"},
-        {"code page, Japanese", "\x82\xA0\n", u"D:\\表.exe", sjis, V::Add, sjis + "\r\n", sjis},
+        {"code page, ends in CR LF", "C:\\a.exe\r\n", u"D:\\b.exe", "D:\\b.exe", V::Add, "D:\\b.exe\r\n", u"D:\\b.exe"},
+        {"code page, no line end", "C:\\a.exe", u"D:\\b.exe", "D:\\b.exe", V::Add, "\r\nD:\\b.exe\r\n", u"D:\\b.exe"},
+        {"empty file", "", u"D:\\b.exe", "D:\\b.exe", V::Add, "D:\\b.exe\r\n", u"D:\\b.exe"},
+        {"code page, Japanese", "\x82\xA0\n", u"D:\\表.exe", sjis, V::Add, sjis + "\r\n", u"D:\\表.exe"},
         {"UTF-8 mark, no line end", "\xEF\xBB\xBF" "a", u"D:\\表.exe", sjis, V::Add,
-         "\r\nD:\\\xE8\xA1\xA8.exe\r\n", sjis},
-        {"UTF-8 without mark", "\xE8\xA1\xA8\r\n", u"D:\\表.exe", sjis, V::Add, "D:\\\xE8\xA1\xA8.exe\r\n", sjis},
+         "\r\nD:\\\xE8\xA1\xA8.exe\r\n", u"D:\\表.exe"},
+        {"UTF-8 without mark", "\xE8\xA1\xA8\r\n", u"D:\\表.exe", sjis, V::Add, "D:\\\xE8\xA1\xA8.exe\r\n",
+         u"D:\\表.exe"},
         {"UTF-16 LE, ends in CR LF", "\xFF\xFE" + Units(u"a\r\n", false), u"D:\\表.exe", sjis, V::Add,
-         Units(u"D:\\表.exe\r\n", false), sjis},
-        {"UTF-16 BE, no line end", "\xFE\xFF" + Units(u"a", true), u"D:\\表.exe", sjis, V::Add,
-         Units(u"\r\nD:\\表.exe\r\n", true), sjis},
-        {"UTF-16 mark alone", "\xFF\xFE", u"D:\\表.exe", sjis, V::Add, Units(u"D:\\表.exe\r\n", false), sjis},
-        {"UTF-8 takes what 932 lacks", "\xE8\xA1\xA8\r\n", u"D:\\\U0001F600", "D:\\?", V::Add,
-         "D:\\\xF0\x9F\x98\x80\r\n", "D:\\?", true},
-        {"code page cannot", "C:\\a.exe\r\n", u"D:\\\U0001F600", "D:\\?", V::OutsideCodePage, "", "", true},
-        {"258 bytes fit a row", "", std::u16string(258, u'a'), a258, V::Add, a258 + "\r\n", a258},
-        {"259 bytes do not", "", std::u16string(259, u'a'), a259, V::TooLong, "", ""},
-        {"more units than a row holds", "", std::u16string(DROPPED_NAME_MAX + 1, u'a'), "", V::TooLong, "", ""},
-        {"duplicate, ASCII case ignored", "", u"HTTPS://Example.ORG/", "HTTPS://Example.ORG/", V::Duplicate, "", "",
+         Units(u"D:\\表.exe\r\n", false), u"D:\\表.exe"},
+        {"UTF-16 BE, no line end", "\xFE\xFF" + Units(u"a", true), u"D:\\표.exe", "D:\\?.exe", V::Add,
+         Units(u"\r\nD:\\표.exe\r\n", true), u"D:\\표.exe", true},
+        {"UTF-16 mark alone", "\xFF\xFE", u"D:\\表.exe", sjis, V::Add, Units(u"D:\\表.exe\r\n", false), u"D:\\表.exe"},
+        {"UTF-8 takes what 932 lacks", "\xE8\xA1\xA8\r\n", u"D:\\\U0001F601", "D:\\?", V::Add,
+         "D:\\\xF0\x9F\x98\x81\r\n", u"D:\\\U0001F601", true},
+        {"code page cannot", "C:\\a.exe\r\n", u"D:\\\U0001F601", "D:\\?", V::OutsideCodePage, "", u"", true},
+        {"258 bytes fit a row", "", std::u16string(258, u'a'), a258, V::Add, a258 + "\r\n", std::u16string(258, u'a')},
+        {"259 bytes do not", "", std::u16string(259, u'a'), a259, V::TooLong, "", u""},
+        {"UTF-8: 258 units fit a row", "\xEF\xBB\xBF", std::u16string(258, u'あ'), "", V::Add, hiragana258 + "\r\n",
+         std::u16string(258, u'あ')},
+        {"UTF-8: 259 units do not", "\xEF\xBB\xBF", std::u16string(259, u'a'), "", V::TooLong, "", u""},
+        {"more units than a row holds", "", std::u16string(DROPPED_NAME_MAX + 1, u'a'), "", V::TooLong, "", u""},
+        {"duplicate, ASCII case ignored", "", u"HTTPS://Example.ORG/", "HTTPS://Example.ORG/", V::Duplicate, "", u"",
          false, false, 1},
-        {"a trail byte is not a letter", "", u"C:\\ヂ", "C:\\\x83\x61", V::Add, "C:\\\x83\x61\r\n", "C:\\\x83\x61"},
-        {"ASCII file would read as UTF-8", "a\r\n", u"D:\\ﾈｺ", "D:\\\xC8\xBA", V::ReadAsOtherText, "", ""},
-        {"Shift_JIS file stays code page", "\x82\xA0\r\n", u"D:\\ﾈｺ", "D:\\\xC8\xBA", V::Add,
-         "D:\\\xC8\xBA\r\n", "D:\\\xC8\xBA"},
-        {"control-Z", "a\r\n\x1A", u"D:\\b.exe", "D:\\b.exe", V::EndUnread, "", ""},
+        {"duplicate, Ä and ä", "\xEF\xBB\xBF", u"d:\\Ä.TXT", "", V::Duplicate, "", u"", false, false, 3},
+        {"different outside the code page", "\xEF\xBB\xBF", u"D:\\\U0001F601.txt", "D:\\?.txt", V::Add,
+         "D:\\\xF0\x9F\x98\x81.txt\r\n", u"D:\\\U0001F601.txt", true},
+        {"a trail byte is not a letter", "", u"C:\\ヂ", "C:\\\x83\x61", V::Add, "C:\\\x83\x61\r\n", u"C:\\ヂ"},
+        {"ASCII file would read as UTF-8", "a\r\n", u"D:\\ﾈｺ", "D:\\\xC8\xBA", V::ReadAsOtherText, "", u""},
+        {"Shift_JIS file stays code page", "\x82\xA0\r\n", u"D:\\ﾈｺ", "D:\\\xC8\xBA", V::Add, "D:\\\xC8\xBA\r\n",
+         u"D:\\ﾈｺ"},
+        {"control-Z", "a\r\n\x1A", u"D:\\b.exe", "D:\\b.exe", V::EndUnread, "", u""},
         {"UTF-16 of an odd size", "\xFF\xFE" + Units(u"a\r\n", false) + "x", u"D:\\b.exe", "D:\\b.exe",
-         V::EndUnread, "", ""},
-        {"at the entry cap", "", u"D:\\b.exe", "D:\\b.exe", V::ListFull, "", "", false, true},
-        {"last line of a whole piece", a259, u"D:\\b.exe", "D:\\b.exe", V::Add, "\r\nD:\\b.exe\r\n",
-         "\nD:\\b.exe"},
+         V::EndUnread, "", u""},
+        {"at the entry cap", "", u"D:\\b.exe", "D:\\b.exe", V::ListFull, "", u"", false, true},
+        {"last line of a whole piece", a259, u"D:\\b.exe", "D:\\b.exe", V::Add, "\r\nD:\\b.exe\r\n", u"|D:\\b.exe"},
+        // Re-saved in another encoding since the start: the file as it is now decides.
+        {"re-saved as UTF-16 BE", "\xFE\xFF" + Units(u"C:\\Tools\\a.exe\r\n", true), u"D:\\표", "D:\\?", V::Add,
+         Units(u"D:\\표\r\n", true), u"D:\\표", true},
     };
-    std::string const list = "C:\\Tools\\a.exe\nhttps://example.org/\nC:\\\x83\x41";
-    AppendItemsFromText(list.data(), list.size());
+    std::u16string const list = u"C:\\Tools\\a.exe\nhttps://example.org/\nC:\\ア\nD:\\ä.txt\nD:\\\U0001F600.txt";
+    std::string const list16 = Units(list, false);
+    AppendItemsFromText(&itemList, reinterpret_cast<const unsigned char*>(list16.data()), list16.size(),
+                        ListEncoding::Utf16LittleEndian, WidenCp932);
+    ASSERT_EQ(itemList.itemCount, 5);
     for (Case const& c : cases) {
         const unsigned char* file = reinterpret_cast<const unsigned char*>(c.file.data());
-        ListFileFacts facts = FindListFileFacts(file, c.file.size());
-        NoteListText(&facts, c.file.data(), c.file.size());
-        itemList.itemCount = c.full ? ITEM_COUNT_MAX : 3;
+        ItemList scratch = {NewItemListHead(), 0};
+        ListFileFacts facts = ReadListText(&scratch, file, c.file.size(), WidenCp932);
+        FreeEntriesAfter(scratch.head);
+        itemList.itemCount = c.full ? ITEM_COUNT_MAX : 5;
         DroppedName name = {c.wide.data(), c.wide.size(), c.entry.c_str(), c.lossy};
         int32_t position = -1;
-        EXPECT_EQ(DecideDrop(facts, name, IsCp932LeadByte, &position), c.verdict) << c.what;
+        EXPECT_EQ(DecideDrop(facts, name, SameFolded, &position), c.verdict) << c.what;
         if (c.verdict == V::Duplicate) {
             EXPECT_EQ(position, c.position) << c.what;
         }
@@ -416,9 +537,38 @@ TEST_F(ItemListFile, DroppedNameIsDecidedAndAppendedInTheFilesOwnEncoding)
         AppendedLine line;
         MakeAppendedLine(&line, facts, file + c.file.size() - tail, tail, c.file.size(), name);
         EXPECT_EQ(std::string(reinterpret_cast<char*>(line.bytes), line.size), c.bytes) << c.what;
-        EXPECT_EQ(std::string(line.text, line.textSize), c.text) << c.what;
+        ItemList made = {NewItemListHead(), 0};
+        AppendItemsFromText(&made, line.bytes + line.textOffset, line.size - line.textOffset, facts.kind.encoding,
+                            WidenCp932);
+        std::u16string joined;
+        for (Item* item = made.head->next; item != nullptr; item = item->next)
+            joined += (joined.empty() && item == made.head->next ? u"" : u"|") + std::u16string(item->path);
+        EXPECT_EQ(joined, c.made) << c.what;
+        EXPECT_EQ(made.itemCount, line.entries) << c.what;
+        FreeEntriesAfter(made.head);
     }
-    itemList.itemCount = 3;
+    itemList.itemCount = 5;
+}
+
+// The list follows its file: read again when its write time or size changed, and kept as it
+// is while the file cannot be seen.
+TEST(ListFileChanged, ReadsAgainOnlyAFileThatIsThereAndDiffers)
+{
+    ListFileStamp const read = {1000, 20};
+    struct Case {
+        const char* what;
+        ListFileQuery now;
+        bool changed;
+    } const cases[] = {
+        {"the same", {true, {1000, 20}}, false},
+        {"written since", {true, {1001, 20}}, true},
+        {"restored to an older time", {true, {999, 20}}, true},
+        {"same time, other size", {true, {1000, 21}}, true},
+        {"emptied", {true, {1000, 0}}, true},
+        {"gone, or a folder, or locked", {false, {0, 0}}, false},
+    };
+    for (Case const& c : cases)
+        EXPECT_EQ(ListFileChanged(read, c.now), c.changed) << c.what;
 }
 
 // Stands in for the registry, which ignores letter case. javascript and vbscript are

@@ -38,7 +38,8 @@ protected:
         entries.resize(count);
         texts.resize(count);
         for (int i = 0; i < count; ++i) {
-            texts[i] = std::to_string(i);
+            std::string number = std::to_string(i);
+            texts[i].assign(number.begin(), number.end());
             entries[i].path = &texts[i][0];
             entries[i].next = i + 1 < count ? &entries[i + 1] : nullptr;
         }
@@ -46,7 +47,10 @@ protected:
         itemList.itemCount = static_cast<int16_t>(count);
     }
 
-    static int Position(Item* item) { return item == nullptr ? -1 : atoi(item->path); }
+    static int Position(Item* item)
+    {
+        return item == nullptr ? -1 : atoi(std::string(item->path, item->path + TextLength(item->path)).c_str());
+    }
 
     // The pages visited by successive right-clicks from page 0.
     static std::vector<int> Cycle(int clicks)
@@ -64,7 +68,7 @@ protected:
     ItemList savedList{};
     Item head = {nullptr, nullptr};
     std::vector<Item> entries;
-    std::vector<std::string> texts;
+    std::vector<std::u16string> texts;
 };
 
 using PageSeq = std::vector<int>;

@@ -1,4 +1,4 @@
-// Cutting the folder part from an entry's path (double-byte characters included), joining
+// Cutting the folder part from an entry's UTF-16 path, joining
 // a folder with a file name (also the program's wide folder), and reaching the 64-bit system
 // folder, within the buffers given; telling addresses from paths.
 #include "platform/path.h"
@@ -11,63 +11,49 @@
 
 namespace {
 
-bool NoLeadBytes(unsigned char) { return false; }
-
 // The path in a heap block of exactly its size, so that a read past its end is caught.
-std::string FolderOf(const char* path, LeadByteTest isLeadByte = IsCp932LeadByte)
+std::u16string FolderOf(std::u16string const& path)
 {
-    std::vector<char> exact(path, path + strlen(path) + 1);
-    std::vector<char> out(264, 'X');
-    EXPECT_EQ(CopyFolderPart(out.data(), out.size(), exact.data(), isLeadByte), 1) << path;
+    std::vector<char16_t> exact(path.c_str(), path.c_str() + path.size() + 1);
+    std::vector<char16_t> out(264, u'X');
+    EXPECT_EQ(CopyFolderPart(out.data(), out.size(), exact.data()), 1);
     return out.data();
 }
 
 TEST(CopyFolderPart, CutsBeforeTheFinalComponent)
 {
-    EXPECT_EQ(FolderOf("D:\\Tools\\app.exe"), "D:\\Tools\\");
-    EXPECT_EQ(FolderOf("D:\\Data\\Photos"), "D:\\Data\\");
-    EXPECT_EQ(FolderOf("app.exe"), "");
-    EXPECT_EQ(FolderOf(""), "");
-    EXPECT_EQ(FolderOf("C:app.exe"), "C:");
-    EXPECT_EQ(FolderOf("D:/Tools/app.exe"), "D:/Tools/");
-    EXPECT_EQ(FolderOf("D:\\Tools/sub\\app.exe"), "D:\\Tools/sub\\");
-    EXPECT_EQ(FolderOf("\\\\server\\share\\a b.exe"), "\\\\server\\share\\");
-    EXPECT_EQ(FolderOf("D:\\Tools\\"), "D:\\Tools\\");
-    EXPECT_EQ(FolderOf("https://example.org/a"), "https://example.org/");
+    EXPECT_EQ(FolderOf(u"D:\\Tools\\app.exe"), u"D:\\Tools\\");
+    EXPECT_EQ(FolderOf(u"D:\\Data\\Photos"), u"D:\\Data\\");
+    EXPECT_EQ(FolderOf(u"app.exe"), u"");
+    EXPECT_EQ(FolderOf(u""), u"");
+    EXPECT_EQ(FolderOf(u"C:app.exe"), u"C:");
+    EXPECT_EQ(FolderOf(u"D:/Tools/app.exe"), u"D:/Tools/");
+    EXPECT_EQ(FolderOf(u"D:\\Tools/sub\\app.exe"), u"D:\\Tools/sub\\");
+    EXPECT_EQ(FolderOf(u"\\\\server\\share\\a b.exe"), u"\\\\server\\share\\");
+    EXPECT_EQ(FolderOf(u"D:\\Tools\\"), u"D:\\Tools\\");
+    EXPECT_EQ(FolderOf(u"https://example.org/a"), u"https://example.org/");
+    // Characters outside every code page, and units whose low byte is a backslash (U+015C,
+    // U+8868's code-page 932 form 95 5C): none is a separator.
+    EXPECT_EQ(FolderOf(u"D:\\Café-é\\\U0001F600\\a.exe"), u"D:\\Café-é\\\U0001F600\\");
+    EXPECT_EQ(FolderOf(u"D:\\\u015C\u8868"), u"D:\\");
+    EXPECT_EQ(FinalComponentOffset(u"D:\\\u015C"), 3u);
 }
 
 TEST(EntryWorkingFolder, IsTheFolderPartForAPathAndNoneForAnAddress)
 {
-    char out[264];
-    EXPECT_STREQ(EntryWorkingFolder(out, sizeof out, "D:\\Tools\\app.exe", IsCp932LeadByte), "D:\\Tools\\");
-    EXPECT_STREQ(EntryWorkingFolder(out, sizeof out, "app.exe", IsCp932LeadByte), "");
-    for (const char* address : {"https://example.org/docs/", "mailto:someone@example.org"})
-        EXPECT_EQ(EntryWorkingFolder(out, sizeof out, address, IsCp932LeadByte), nullptr) << address;
+    char16_t out[264];
+    EXPECT_EQ(std::u16string(EntryWorkingFolder(out, 264, u"D:\\Tools\\app.exe")), u"D:\\Tools\\");
+    EXPECT_EQ(std::u16string(EntryWorkingFolder(out, 264, u"app.exe")), u"");
+    for (const char16_t* address : {u"https://example.org/docs/", u"mailto:someone@example.org"})
+        EXPECT_EQ(EntryWorkingFolder(out, 264, address), nullptr);
 }
 
 TEST(FinalComponentOffset, IsAfterLastSeparatorOrZero)
 {
-    EXPECT_EQ(FinalComponentOffset("D:\\Tools\\app.exe", IsCp932LeadByte), 9u);
-    EXPECT_EQ(FinalComponentOffset("app.exe", IsCp932LeadByte), 0u);
-    EXPECT_EQ(FinalComponentOffset("", IsCp932LeadByte), 0u);
-    EXPECT_EQ(FinalComponentOffset("C:app.exe", IsCp932LeadByte), 2u);
-}
-
-TEST(FinalComponentOffset, TrailByteBackslashIsNoSeparator)
-{
-    // U+8868 in code page 932 is 0x95 0x5C: its second byte is a backslash.
-    EXPECT_EQ(FolderOf("D:\\\x95\x5C\\a.exe"), "D:\\\x95\x5C\\");
-    EXPECT_EQ(FolderOf("D:\\\x95\x5C"), "D:\\");
-    EXPECT_EQ(FinalComponentOffset("D:\\\x95\x5C", IsCp932LeadByte), 3u);
-    // Without the lead-byte test the trail byte would be taken for a separator.
-    EXPECT_EQ(FinalComponentOffset("D:\\\x95\x5C", NoLeadBytes), 5u);
-}
-
-TEST(FinalComponentOffset, LeadByteAsLastByteStopsAtTheEnd)
-{
-    EXPECT_EQ(FolderOf("D:\\a\x95"), "D:\\");
-    EXPECT_EQ(FolderOf("D:\\\x95"), "D:\\");
-    EXPECT_EQ(FolderOf("\x95"), "");
+    EXPECT_EQ(FinalComponentOffset(u"D:\\Tools\\app.exe"), 9u);
+    EXPECT_EQ(FinalComponentOffset(u"app.exe"), 0u);
+    EXPECT_EQ(FinalComponentOffset(u""), 0u);
+    EXPECT_EQ(FinalComponentOffset(u"C:app.exe"), 2u);
 }
 
 TEST(IsCp932LeadByte, CoversBothLeadRanges)
@@ -81,19 +67,19 @@ TEST(IsCp932LeadByte, CoversBothLeadRanges)
 
 TEST(CopyFolderPart, TooSmallBufferGivesZeroAndEmptyText)
 {
-    const char* path = "D:\\Tools\\app.exe";  // folder part: 9 bytes
-    std::vector<char> exact(10, 'X');
-    EXPECT_EQ(CopyFolderPart(exact.data(), exact.size(), path, IsCp932LeadByte), 1);
-    EXPECT_STREQ(exact.data(), "D:\\Tools\\");
+    const char16_t* path = u"D:\\Tools\\app.exe";  // folder part: 9 units
+    std::vector<char16_t> exact(10, u'X');
+    EXPECT_EQ(CopyFolderPart(exact.data(), exact.size(), path), 1);
+    EXPECT_EQ(std::u16string(exact.data()), u"D:\\Tools\\");
 
-    std::vector<char> shortByOne(9, 'X');
-    EXPECT_EQ(CopyFolderPart(shortByOne.data(), shortByOne.size(), path, IsCp932LeadByte), 0);
-    EXPECT_EQ(shortByOne[0], '\0');
-    EXPECT_EQ(shortByOne[1], 'X');
+    std::vector<char16_t> shortByOne(9, u'X');
+    EXPECT_EQ(CopyFolderPart(shortByOne.data(), shortByOne.size(), path), 0);
+    EXPECT_EQ(shortByOne[0], u'\0');
+    EXPECT_EQ(shortByOne[1], u'X');
 
-    std::vector<char> none(1, 'X');
-    EXPECT_EQ(CopyFolderPart(none.data(), 0, path, IsCp932LeadByte), 0);
-    EXPECT_EQ(none[0], 'X');  // a size of 0 allows no write at all
+    std::vector<char16_t> none(1, u'X');
+    EXPECT_EQ(CopyFolderPart(none.data(), 0, path), 0);
+    EXPECT_EQ(none[0], u'X');  // a size of 0 allows no write at all
 }
 
 TEST(JoinPath, FitsExactlyWithTerminator)
@@ -145,50 +131,50 @@ TEST(WidePath, FolderCutAndJoinedWithAsciiName)
 }
 
 // The mapped name in a buffer of exactly the size it needs, or "-" when there is none.
-std::string Sysnative(const char* path, const char* windowsFolder = "C:\\Windows")
+std::u16string Sysnative(std::u16string const& path, const char16_t* windowsFolder = u"C:\\Windows")
 {
-    std::vector<char> exact(path, path + strlen(path) + 1);
-    std::vector<char> out(strlen(path) + 2, 'X');
+    std::vector<char16_t> exact(path.c_str(), path.c_str() + path.size() + 1);
+    std::vector<char16_t> out(path.size() + 2, u'X');
     int mapped = MapToSysnative(out.data(), out.size(), exact.data(), windowsFolder);
-    EXPECT_EQ(out[0] == '\0', mapped == 0) << path;
-    return mapped ? std::string(out.data()) : "-";
+    EXPECT_EQ(out[0] == u'\0', mapped == 0);
+    return mapped ? std::u16string(out.data()) : u"-";
 }
 
 TEST(MapToSysnative, ReplacesSystem32RightAfterTheWindowsFolder)
 {
-    EXPECT_EQ(Sysnative("C:\\Windows\\System32\\wsl.exe"), "C:\\Windows\\Sysnative\\wsl.exe");
-    EXPECT_EQ(Sysnative("C:\\Windows\\System32\\OpenSSH\\ssh.exe"), "C:\\Windows\\Sysnative\\OpenSSH\\ssh.exe");
-    EXPECT_EQ(Sysnative("c:\\WINDOWS\\system32\\CMD.EXE"), "c:\\WINDOWS\\Sysnative\\CMD.EXE");
-    EXPECT_EQ(Sysnative("C:\\Windows\\System32\\x", "c:\\windows"), "C:\\Windows\\Sysnative\\x");
-    EXPECT_EQ(Sysnative("C:/Windows/System32/cmd.exe"), "C:/Windows/Sysnative/cmd.exe");
-    EXPECT_EQ(Sysnative("C:\\System32\\cmd.exe", "C:\\"), "C:\\Sysnative\\cmd.exe");
+    EXPECT_EQ(Sysnative(u"C:\\Windows\\System32\\wsl.exe"), u"C:\\Windows\\Sysnative\\wsl.exe");
+    EXPECT_EQ(Sysnative(u"C:\\Windows\\System32\\OpenSSH\\ssh.exe"), u"C:\\Windows\\Sysnative\\OpenSSH\\ssh.exe");
+    EXPECT_EQ(Sysnative(u"c:\\WINDOWS\\system32\\CMD.EXE"), u"c:\\WINDOWS\\Sysnative\\CMD.EXE");
+    EXPECT_EQ(Sysnative(u"C:\\Windows\\System32\\x", u"c:\\windows"), u"C:\\Windows\\Sysnative\\x");
+    EXPECT_EQ(Sysnative(u"C:/Windows/System32/cmd.exe"), u"C:/Windows/Sysnative/cmd.exe");
+    EXPECT_EQ(Sysnative(u"C:\\System32\\cmd.exe", u"C:\\"), u"C:\\Sysnative\\cmd.exe");
 }
 
 TEST(MapToSysnative, LeavesEverythingElse)
 {
-    for (const char* path : {"C:\\Windows\\SysWOW64\\cmd.exe", "C:\\Windows\\System32", "C:\\Windows\\System32\\",
-                             "C:\\Windows\\System32x\\cmd.exe", "C:\\Windows\\System3", "C:\\Windows\\Sysnative\\cmd.exe",
-                             "C:\\WindowsOld\\System32\\cmd.exe", "C:\\WindowsSystem32\\cmd.exe",
-                             "D:\\Windows\\System32\\cmd.exe",
-                             "C:\\Windows\\notepad.exe", "C:\\Windows", "System32\\cmd.exe", "C:\\Windows\\x\\System32\\a.exe",
-                             "https://example.org/System32/", ""})
-        EXPECT_EQ(Sysnative(path), "-") << path;
-    EXPECT_EQ(Sysnative("C:\\Windows\\System32\\cmd.exe", "C:\\"), "-");
-    EXPECT_EQ(Sysnative("C:\\Windows\\System32\\cmd.exe", ""), "-");
+    for (const char16_t* path : {u"C:\\Windows\\SysWOW64\\cmd.exe", u"C:\\Windows\\System32", u"C:\\Windows\\System32\\",
+                             u"C:\\Windows\\System32x\\cmd.exe", u"C:\\Windows\\System3", u"C:\\Windows\\Sysnative\\cmd.exe",
+                             u"C:\\WindowsOld\\System32\\cmd.exe", u"C:\\WindowsSystem32\\cmd.exe",
+                             u"D:\\Windows\\System32\\cmd.exe",
+                             u"C:\\Windows\\notepad.exe", u"C:\\Windows", u"System32\\cmd.exe", u"C:\\Windows\\x\\System32\\a.exe",
+                             u"https://example.org/System32/", u""})
+        EXPECT_EQ(Sysnative(path), u"-");
+    EXPECT_EQ(Sysnative(u"C:\\Windows\\System32\\cmd.exe", u"C:\\"), u"-");
+    EXPECT_EQ(Sysnative(u"C:\\Windows\\System32\\cmd.exe", u""), u"-");
 }
 
 TEST(MapToSysnative, RefusesAResultTooLongForTheBuffer)
 {
-    std::string path = "C:\\Windows\\System32\\" + std::string(239, 'a');
+    std::u16string path = u"C:\\Windows\\System32\\" + std::u16string(239, u'a');
     ASSERT_EQ(path.size(), 259u);
-    std::vector<char> fits(261, 'X');
-    EXPECT_EQ(MapToSysnative(fits.data(), fits.size(), path.c_str(), "C:\\Windows"), 1);
-    EXPECT_EQ(strlen(fits.data()), 260u);
+    std::vector<char16_t> fits(261, u'X');
+    EXPECT_EQ(MapToSysnative(fits.data(), fits.size(), path.c_str(), u"C:\\Windows"), 1);
+    EXPECT_EQ(std::u16string(fits.data()).size(), 260u);
 
-    std::vector<char> shortByOne(260, 'X');
-    EXPECT_EQ(MapToSysnative(shortByOne.data(), shortByOne.size(), path.c_str(), "C:\\Windows"), 0);
-    EXPECT_EQ(shortByOne[0], '\0');
-    EXPECT_EQ(shortByOne[1], 'X');
+    std::vector<char16_t> shortByOne(260, u'X');
+    EXPECT_EQ(MapToSysnative(shortByOne.data(), shortByOne.size(), path.c_str(), u"C:\\Windows"), 0);
+    EXPECT_EQ(shortByOne[0], u'\0');
+    EXPECT_EQ(shortByOne[1], u'X');
 }
 
 TEST(IsAddress, SchemeOfTwoOrMoreCharactersThenColon)
@@ -199,6 +185,9 @@ TEST(IsAddress, SchemeOfTwoOrMoreCharactersThenColon)
     for (const char* path : {"C:\\Windows", "c:", "C:https://x", "\\\\server\\share", "1ab:x", "-ab:x", ":x",
                              "ab c:x", "https", "ftp//x", "", "\x95\x5C:x"})
         EXPECT_FALSE(IsAddress(path)) << path;
+    EXPECT_TRUE(IsAddress(u"https://example.org/é"));
+    EXPECT_FALSE(IsAddress(u"\u0101b:x"));  // a letter's low byte alone is no letter
+    EXPECT_FALSE(IsAddress(u"D:\\Café"));
 }
 
 }  // namespace

@@ -289,12 +289,14 @@ TEST_F(LaunchTest, EntryShellName_UnderWow64TakesSysnativeForProgramsAndForFiles
     for (Case const& c : cases) {
         std::string entry = windows + "\\System32\\" + c.name;
         std::string expected = c.native ? windows + "\\Sysnative\\" + c.name : entry;
-        char name[MAX_PATH];
-        EntryShellName(name, sizeof name, entry.c_str(), windows.c_str());
-        EXPECT_EQ(name, expected) << c.name;
+        std::u16string wideEntry(entry.begin(), entry.end());
+        std::wstring wideWindows(windows.begin(), windows.end());
+        wchar_t name[MAX_PATH];
+        EntryShellName(name, MAX_PATH, wideEntry.c_str(), wideWindows.c_str());
+        EXPECT_EQ(std::wstring(name), std::wstring(expected.begin(), expected.end())) << c.name;
         // Outside WOW64 every entry stays as written.
-        EntryShellName(name, sizeof name, entry.c_str(), "");
-        EXPECT_EQ(name, entry) << c.name;
+        EntryShellName(name, MAX_PATH, wideEntry.c_str(), L"");
+        EXPECT_EQ(std::wstring(name), std::wstring(entry.begin(), entry.end())) << c.name;
     }
 }
 

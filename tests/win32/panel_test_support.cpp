@@ -4,6 +4,8 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "items/list_text.h"
+
 namespace {
 
 const char* const PANEL_CLASS = "QuorvaneTestPanel";
@@ -82,8 +84,10 @@ std::vector<COLORREF> TestPanel::Capture() const
 ScopedPanelData::ScopedPanelData(std::vector<std::string> const& paths)
     : savedList_(itemList), savedState_(panelState), savedSettings_(settings), head_()
 {
-    for (std::string const& path : paths)
-        texts_.emplace_back(path.c_str(), path.c_str() + path.size() + 1);
+    for (std::string const& path : paths) {
+        texts_.emplace_back(path.size() + 1, u'\0');
+        WidenCodePage(path.data(), path.size(), texts_.back().data());
+    }
     items_.resize(paths.size());
     for (size_t i = 0; i < items_.size(); ++i) {
         items_[i].path = texts_[i].data();

@@ -42,7 +42,8 @@ private:
 void PumpMessages();
 
 // Replaces the process-wide item list, panel state and settings for the life of the object
-// and puts the previous ones back afterwards.
+// and puts the previous ones back afterwards. The paths are in the code page, widened as the
+// list reader widens them.
 class ScopedPanelData {
 public:
     explicit ScopedPanelData(std::vector<std::string> const& paths);
@@ -55,7 +56,7 @@ private:
     PanelState savedState_;
     Settings savedSettings_;
     Item head_;
-    std::vector<std::vector<char>> texts_;
+    std::vector<std::vector<char16_t>> texts_;
     std::vector<Item> items_;
 };
 
