@@ -65,7 +65,10 @@ ScreenRect FromRect(RECT const& rect)
 bool FullScreenProgramInFront(HWND panel)
 {
     HWND front = GetForegroundWindow();
-    if (front != nullptr && front != panel && front != GetDesktopWindow() && front != GetShellWindow()) {
+    // The panel in front is the panel shown: nothing to keep out of the way of.
+    if (front == panel)
+        return false;
+    if (front != nullptr && front != GetDesktopWindow() && front != GetShellWindow()) {
         MONITORINFO monitor = {};
         monitor.cbSize = sizeof monitor;
         RECT window;

@@ -48,9 +48,13 @@ int SettingsToDialog(HWND dialog)
     return 0;
 }
 
+// Without the common controls the dialog opens without its hot-key field: the key stays.
 static int16_t HotKeyInDialog(HWND dialog)
 {
-    return LowWordAsSigned(static_cast<uint32_t>(SendDlgItemMessageA(dialog, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0)));
+    HWND field = GetDlgItem(dialog, IDC_HOTKEY);
+    if (field == nullptr)
+        return settings.HotKey;
+    return LowWordAsSigned(static_cast<uint32_t>(SendMessageA(field, HKM_GETHOTKEY, 0, 0)));
 }
 
 int SettingsFromDialog(HWND dialog)
