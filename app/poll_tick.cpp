@@ -37,11 +37,11 @@ using QueryNotificationStateCall = HRESULT(WINAPI*)(int* state);
 int const QUNS_BUSY_STATE = 2;          // a full-screen program that is not Direct3D
 int const QUNS_PRESENTATION_STATE = 4;  // 3 between: Direct3D full-screen
 
-// Whether the shell says the user is busy with a full-screen program, a Direct3D one or a
-// presentation. Wine always answers that notifications are welcome.
 QueryNotificationStateCall queryNotificationState;
 bool notificationStateLookedUp;
 
+// Whether the shell says the user is busy with a full-screen program, a Direct3D one or a
+// presentation. Wine always answers that notifications are welcome.
 bool ShellSaysFullScreen()
 {
     if (!notificationStateLookedUp) {

@@ -108,25 +108,28 @@ comctl32_loads() {
   grep -i "^$pid:[0-9a-f]*:trace:loaddll:.*Loaded L\"[^\"]*comctl32\.dll\"" .wine.log |
     grep -io 'Loaded L"[^"]*"' | sed 's/^Loaded L"//; s/"$//'
 }
+comctl32_loaded() { comctl32_loads | grep -qi 'comctl32\.dll$'; }
 
 # A comctl32.dll dropped beside the program (a Downloads folder is the usual case) never
 # runs in it, and the settings dialog still gets its arrows. Wine prefers its own comctl32
 # unless told to take one found on disk first; told so, it looks beside the program before
 # the system folder, as Windows does for a DLL that is not one of its known DLLs.
-# The common controls load only when Settings first opens, and by name, so that the
-# manifest's dependency gives version 6 (the visual style): Wine keeps that one in the
-# assembly folder of Microsoft.Windows.Common-Controls 6.0, version 5 in the system folder.
+# The common controls load when the program is first idle after its start, and by name, so
+# that the manifest's dependency gives version 6 (the visual style): Wine keeps that one in
+# the assembly folder of Microsoft.Windows.Common-Controls 6.0, version 5 in the system folder.
+# Settings then loads no other.
 test_settings_dialog_opens_while_a_comctl32_dll_beside_the_program_stays_unloaded() {
   "$E2E_CC" -shared -O2 -o comctl32.dll "$E2E_DIR/fake_comctl32.c" -Wl,--kill-at ||
     fail "could not build the stand-in comctl32.dll"
   WINEDEBUG=+pid,+loaddll WINEDLLOVERRIDES="$WINEDLLOVERRIDES;comctl32=n,b" q_start_running
   [ ! -e comctl32.loaded ] || fail "the comctl32.dll beside the program was loaded"
-  [ -z "$(comctl32_loads)" ] || fail "the common controls were loaded at start: $(comctl32_loads)"
-  open_settings
   local loads
+  wait_until 5 comctl32_loaded || fail "the common controls did not load when the program was idle after start"
   loads=$(comctl32_loads)
   [ "$(wc -l <<<"$loads")" = 1 ] && grep -qi 'winsxs.*_microsoft\.windows\.common-controls_6595b64144ccf1df_6\.' <<<"$loads" ||
-    fail "with Settings open the common controls loaded are not version 6 alone: ${loads:-none}"
+    fail "the common controls loaded are not version 6 alone: ${loads:-none}"
+  open_settings
+  [ "$(comctl32_loads)" = "$loads" ] || fail "Settings loaded other common controls: $(comctl32_loads)"
   dialog_click "$DLG" 134 187 $SETTINGS_DLU_W $SETTINGS_DLU_H
   wait_until 5 settings_closed || fail "Cancel did not close the settings dialog"
   show_panel
