@@ -366,6 +366,22 @@ test_resting_on_a_row_shows_its_name_beside_it_and_the_tip_follows_the_pointer()
   q_exit_via_tray
 }
 
+# A panel almost as wide as the screen leaves no room right of it: the tip stands beside the
+# pointer, over the panel, on the screen.
+test_on_a_panel_as_wide_as_the_screen_the_tip_stays_on_the_screen() {
+  write_crlf quorvane.ini '[quorvane]' 'Timer=100' "WindowWidth=$((SCREEN_W - 20))"
+  q_start_running
+  show_panel
+  panel_measure
+  xdotool mousemove 0 $((FT + 2 * 20 + 10))
+  wait_until 5 tip_reads 'windows|C:\windows' || fail "resting on row 2 showed no tip with its name (seen: $TIP_TEXT)"
+  [ "$TIP_LEFT" -gt 0 ] && [ "$TIP_LEFT" -lt $((SCREEN_W / 2)) ] ||
+    fail "the tip stands at x $TIP_LEFT: not beside the pointer at x 0 on a screen $SCREEN_W wide"
+  xdotool mousemove $((SCREEN_W - 5)) 300
+  wait_until 3 panel_hidden || fail "the panel stayed with the pointer past its right edge"
+  q_exit_via_tray
+}
+
 # front_probe full|window: tests/e2e/front_probe.c, built once per run, started in $T and in
 # front; FRONT_PID is its process, FRONT_WINDOW its window.
 front_probe() {
