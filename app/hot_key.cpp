@@ -13,6 +13,9 @@ HWND hotKeyWindow;
 int16_t registeredKey;
 bool registered;
 
+// A key refused at start, not said yet: the balloon needs the tray icon.
+bool refusalOwed;
+
 // Where the pointer was when the key brought the panel.
 POINT keyReturn;
 bool keyReturnSet;
@@ -54,8 +57,15 @@ bool ChangeHotKey(HWND window, int16_t hotKey)
 
 void StartHotKey(HWND panel)
 {
-    if (!ChangeHotKey(panel, settings.HotKey))
-        ShowTrayBalloon(IDS_HOTKEY_TAKEN);
+    refusalOwed = !ChangeHotKey(panel, settings.HotKey);
+}
+
+void SayHotKeyRefusal()
+{
+    if (!refusalOwed)
+        return;
+    refusalOwed = false;
+    ShowTrayBalloon(IDS_HOTKEY_TAKEN);
 }
 
 void OnPanelHotKey(HWND panel)

@@ -14,8 +14,13 @@ int const PANEL_HOT_KEY_ID = 1;
 bool ChangeHotKey(HWND window, int16_t hotKey);
 
 // At start: registers the HotKey setting for the panel. A key that another program holds
-// is said once in a balloon of the tray icon; the program works on without it.
+// is said once in a balloon of the tray icon, by SayHotKeyRefusal; the program works on
+// without it.
 void StartHotKey(HWND panel);
+
+// Once the tray icon is up (at start, or later when the shell was not ready): the balloon
+// for a key refused at start, if one is owed. Later calls do nothing.
+void SayHotKeyRefusal();
 
 // The key was pressed. With the panel hidden, the pointer moves to the left column at its
 // height and the panel shows at once: the key is an explicit request, which the guards of

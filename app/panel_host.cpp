@@ -32,11 +32,13 @@ UINT taskbarCreatedMessage;
 // (the panel's dialog loop, the system's drawing of the icon) goes first.
 UINT const IDLE_SETUP_DELAY = 200;
 
-// The set-up that the shown panel needs, once the tray icon is up: a timer message comes
-// only when the queue is empty, so it runs when the program is idle.
-void ArmIdleSetUp(HWND panel)
+// The tray icon is up, at start or later: the set-up that the shown panel needs is armed
+// (a timer message comes only when the queue is empty, so it runs when the program is idle),
+// and a hot key refused at start is said.
+void OnTrayIconUp(HWND panel)
 {
     SetTimer(panel, IDLE_SETUP_TIMER_ID, IDLE_SETUP_DELAY, nullptr);
+    SayHotKeyRefusal();
 }
 
 void StartPanel(HWND panel)
@@ -47,13 +49,14 @@ void StartPanel(HWND panel)
     displayDpi = ReadSystemDpi();
     startupScreenHeight = ReadUsableScreenHeight();
     FillTrayIconData(panel, &trayIconData);
-    if (AddTrayIcon(panel))
-        ArmIdleSetUp(panel);
+    bool trayIconUp = AddTrayIcon(panel);
     taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     AcceptShellMessage(panel, taskbarCreatedMessage);
     itemList.head = NewItemListHead();
     LoadSettings(moduleFolder);
     StartHotKey(panel);
+    if (trayIconUp)
+        OnTrayIconUp(panel);
     // Without a head there is nowhere to put the entries: end as for a missing list, but
     // without its message, which would name the wrong cause.
     if (itemList.head == nullptr || !LoadItemList(moduleFolder))
@@ -122,7 +125,7 @@ void OnPanelTimer(HWND panel, WPARAM timerId)
 {
     if (timerId == TRAY_RETRY_TIMER_ID) {
         if (RetryTrayIcon(panel))
-            ArmIdleSetUp(panel);
+            OnTrayIconUp(panel);
     } else if (timerId == IDLE_SETUP_TIMER_ID) {
         KillTimer(panel, IDLE_SETUP_TIMER_ID);
         PrepareShow(panel);
