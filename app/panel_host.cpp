@@ -4,6 +4,7 @@
 
 #include "app/drop_target.h"
 #include "app/edge_trigger.h"
+#include "app/hot_key.h"
 #include "app/poll_tick.h"
 #include "items/item_file.h"
 #include "items/item_list.h"
@@ -27,6 +28,19 @@ namespace {
 // Explorer broadcasts this after it restarts; the tray then holds none of the old icons.
 UINT taskbarCreatedMessage;
 
+// How long after the tray icon is up the idle set-up waits at least: the rest of the start
+// (the panel's dialog loop, the system's drawing of the icon) goes first.
+UINT const IDLE_SETUP_DELAY = 200;
+
+// The tray icon is up, at start or later: the set-up that the shown panel needs is armed
+// (a timer message comes only when the queue is empty, so it runs when the program is idle),
+// and a hot key refused at start is said.
+void OnTrayIconUp(HWND panel)
+{
+    SetTimer(panel, IDLE_SETUP_TIMER_ID, IDLE_SETUP_DELAY, nullptr);
+    SayHotKeyRefusal();
+}
+
 void StartPanel(HWND panel)
 {
     GetModuleFolder(moduleFolder);
@@ -35,11 +49,14 @@ void StartPanel(HWND panel)
     displayDpi = ReadSystemDpi();
     startupScreenHeight = ReadUsableScreenHeight();
     FillTrayIconData(panel, &trayIconData);
-    AddTrayIcon(panel);
+    bool trayIconUp = AddTrayIcon(panel);
     taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     AcceptShellMessage(panel, taskbarCreatedMessage);
     itemList.head = NewItemListHead();
     LoadSettings(moduleFolder);
+    StartHotKey(panel);
+    if (trayIconUp)
+        OnTrayIconUp(panel);
     // Without a head there is nowhere to put the entries: end as for a missing list, but
     // without its message, which would name the wrong cause.
     if (itemList.head == nullptr || !LoadItemList(moduleFolder))
@@ -53,12 +70,14 @@ void StartPanel(HWND panel)
 void StopPanel(HWND panel)
 {
     RevokeDropTarget(panel);
+    ChangeHotKey(panel, 0);
     ReleaseItemList(itemList.head);
     free(itemList.head);
     itemList.head = nullptr;
     Shell_NotifyIconA(NIM_DELETE, &trayIconData);
     KillTimer(panel, POLL_TIMER_ID);
     KillTimer(panel, TRAY_RETRY_TIMER_ID);
+    KillTimer(panel, IDLE_SETUP_TIMER_ID);
     PostQuitMessage(0);
 }
 
@@ -101,13 +120,18 @@ void OnPanelCommand(HWND panel, WPARAM command)
     }
 }
 
-// Every timer but the tray icon's retry runs the poll tick.
+// Every timer but the tray icon's retry and the idle set-up runs the poll tick.
 void OnPanelTimer(HWND panel, WPARAM timerId)
 {
-    if (timerId == TRAY_RETRY_TIMER_ID)
-        RetryTrayIcon(panel);
-    else
+    if (timerId == TRAY_RETRY_TIMER_ID) {
+        if (RetryTrayIcon(panel))
+            OnTrayIconUp(panel);
+    } else if (timerId == IDLE_SETUP_TIMER_ID) {
+        KillTimer(panel, IDLE_SETUP_TIMER_ID);
+        PrepareShow(panel);
+    } else {
         OnPollTick(panel);
+    }
 }
 
 // The session ends (sign-out, shut-down, or an installer's restart manager closing us).
@@ -229,10 +253,17 @@ INT_PTR CALLBACK PanelDialogProc(HWND panel, UINT message, WPARAM wParam, LPARAM
         HideNameTip();
         return TRUE;
     case WM_SHOWWINDOW:
-        // However the panel hides (away from the edge, after a click), its tip goes too.
-        if (wParam == FALSE)
+        // However the panel hides (away from the edge, after a click), its tip goes too,
+        // and a later key has no pointer position to put back.
+        if (wParam == FALSE) {
             HideNameTip();
+            ForgetHotKeyReturn();
+        }
         return FALSE;
+    case WM_HOTKEY:
+        if (wParam == PANEL_HOT_KEY_ID)
+            OnPanelHotKey(panel);
+        return TRUE;
     case WM_TRAYNOTIFY:
         ShowTrayMenu(panel, wParam, lParam);
         return TRUE;

@@ -19,17 +19,75 @@ int16_t ReadUsableScreenHeight()
     return UsableScreenHeight(GetSystemMetrics(SM_CYFULLSCREEN), GetSystemMetrics(SM_CYCAPTION));
 }
 
-// Whether the panel has been shown once: what only the shown panel needs is set up at its
-// first show, not at start, so that the program starts as fast as it can.
-static bool shownOnce;
+// Whether what only the shown panel needs has been set up.
+static bool preparedForShow;
 
-static void ShowPanelAtEdge(HWND panel)
+void PrepareShow(HWND panel)
 {
-    if (!shownOnce) {
-        shownOnce = true;
-        CreateNameTip(panel);
-        PrepareDropTarget(panel);
+    if (preparedForShow)
+        return;
+    preparedForShow = true;
+    CreateNameTip(panel);
+    PrepareDropTarget(panel);
+}
+
+namespace {
+
+// SHQueryUserNotificationState came with Vista: looked up, not imported.
+using QueryNotificationStateCall = HRESULT(WINAPI*)(int* state);
+int const QUNS_BUSY_STATE = 2;          // a full-screen program that is not Direct3D
+int const QUNS_PRESENTATION_STATE = 4;  // 3 between: Direct3D full-screen
+
+QueryNotificationStateCall queryNotificationState;
+bool notificationStateLookedUp;
+
+// Whether the shell says the user is busy with a full-screen program, a Direct3D one or a
+// presentation. Wine always answers that notifications are welcome.
+bool ShellSaysFullScreen()
+{
+    if (!notificationStateLookedUp) {
+        notificationStateLookedUp = true;
+        queryNotificationState = FindCall<QueryNotificationStateCall>(GetModuleHandleA("shell32.dll"),
+                                                                      "SHQueryUserNotificationState");
     }
+    int state = 0;
+    return queryNotificationState != nullptr && queryNotificationState(&state) == S_OK &&
+           state >= QUNS_BUSY_STATE && state <= QUNS_PRESENTATION_STATE;
+}
+
+ScreenRect FromRect(RECT const& rect)
+{
+    return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// Whether a full-screen program is in front: the foreground window (not the panel, the
+// desktop or the shell's window) covers the primary monitor without a caption, or the shell
+// says so.
+bool FullScreenProgramInFront(HWND panel)
+{
+    HWND front = GetForegroundWindow();
+    // The panel in front is the panel shown: nothing to keep out of the way of.
+    if (front == panel)
+        return false;
+    if (front != nullptr && front != GetDesktopWindow() && front != GetShellWindow()) {
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof monitor;
+        RECT window;
+        if (GetMonitorInfoA(MonitorFromWindow(front, MONITOR_DEFAULTTONULL), &monitor) &&
+            GetWindowRect(front, &window) &&
+            IsFullScreenWindow(static_cast<uint32_t>(GetWindowLongPtrA(front, GWL_STYLE)), FromRect(window),
+                               FromRect(monitor.rcMonitor), (monitor.dwFlags & MONITORINFOF_PRIMARY) != 0))
+            return true;
+    }
+    return ShellSaysFullScreen();
+}
+
+}  // namespace
+
+void ShowPanelAtEdge(HWND panel)
+{
+    // Done when the program was first idle; a show that comes before does it here.
+    PrepareShow(panel);
     // The list follows its file: an edit shows at this reveal, from the first page.
     bool readAgain = ReadItemListIfChanged(moduleFolder);
     showingAtEdge = true;
@@ -50,7 +108,7 @@ static void ShowPanelAtEdge(HWND panel)
 void OnPollTick(HWND panel)
 {
     GetCursorPos(&cursorPos);
-    EdgeInputs inputs = {cursorPos.x, 0, 0, startupScreenHeight, settings.ChangeSize};
+    EdgeInputs inputs = {cursorPos.x, 0, 0, startupScreenHeight, settings.ChangeSize, false};
     if (cursorPos.x != 0) {
         // Away from the edge a tick costs the cursor read and this one rectangle read.
         GetWindowRect(panel, &panelRect);
@@ -58,6 +116,8 @@ void OnPollTick(HWND panel)
     } else {
         currentScreenHeight = ReadUsableScreenHeight();
         inputs.screenHeight = currentScreenHeight;
+        // Only here: the window in front is asked about only with the cursor at the edge.
+        inputs.fullScreenInFront = settings.FullScreen != 0 && FullScreenProgramInFront(panel);
     }
     switch (DecideEdge(inputs)) {
     case EdgeAction::Hide:

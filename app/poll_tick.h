@@ -15,4 +15,14 @@ extern bool showingAtEdge;
 // The usable screen height now: the full-screen client height plus one caption, in 16 bits.
 int16_t ReadUsableScreenHeight();
 
+// What only the shown panel needs (the common controls, the name tip, the drop target):
+// set up when the program is first idle after start, so that neither the start nor the
+// first show waits for it, or by a show that comes earlier. Later calls do nothing.
+void PrepareShow(HWND panel);
+
+// Shows the panel at the left edge at the usable height of the latest reading
+// (currentScreenHeight), works out its rows and draws the page: the one way the panel
+// shows, whether the edge or the hot key asks for it.
+void ShowPanelAtEdge(HWND panel);
+
 void OnPollTick(HWND panel);

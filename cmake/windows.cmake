@@ -5,6 +5,7 @@ set(QUORVANE_WIN_DEFINES WIN32_LEAN_AND_MEAN NOMINMAX STRICT _WIN32_WINNT=0x0501
 
 add_library(quorvane_win STATIC
   app/drop_target.cpp
+  app/hot_key.cpp
   app/panel_host.cpp
   app/poll_tick.cpp
   items/item_file.cpp

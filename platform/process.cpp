@@ -94,7 +94,7 @@ int LoadCommonControls()
             return 0;
     }
     auto init = FindCall<InitCommonControlsExCall>(commonControls, "InitCommonControlsEx");
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS | ICC_TAB_CLASSES};
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS | ICC_TAB_CLASSES | ICC_HOTKEY_CLASS};
     return init != nullptr && init(&controls) ? 1 : 0;
 }
 

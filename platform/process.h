@@ -34,8 +34,8 @@ Call FindCall(HMODULE module, const char* name)
 // search to the system folder.
 void StartProcess(HINSTANCE instance);
 
-// Loads the common controls, which the settings dialog (its up-down arrows) and the panel's
-// name tip need, and registers their up-down and tooltip classes: when first needed, not at
-// start. They stay loaded. Returns 0 when they cannot be loaded; the dialog then opens
+// Loads the common controls, which the settings dialog (its up-down arrows, its hot-key
+// field) and the panel's name tip need, and registers their up-down, hot-key and tooltip
+// classes: when the program is first idle after start, or when first needed, not at start. They stay loaded. Returns 0 when they cannot be loaded; the dialog then opens
 // without its arrows, and the panel shows no tips.
 int LoadCommonControls();

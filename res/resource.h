@@ -21,6 +21,8 @@
 #define IDC_APPLY       1025
 #define IDC_OK          1026
 #define IDC_CHANGESIZE  1027
+#define IDC_FULLSCREEN  1028
+#define IDC_HOTKEY      1029
 
 /* The home page: the caption of the About dialog's link button, and what a click opens. */
 #define QUORVANE_HOME_PAGE "https://quorvane.example.org/"
@@ -35,6 +37,9 @@
 #define IDS_DROP_WRITE_FAILED   205
 #define IDS_DROP_MORE           206
 
+/* The hot key of the settings could not be registered: another program holds it. */
+#define IDS_HOTKEY_TAKEN        210
+
 /* Tray menu commands. */
 #define IDM_EXIT        40003
 #define IDM_ABOUT       40008
@@ -48,6 +53,8 @@ unsigned const WM_TRAYNOTIFY = 1001;
 unsigned const POLL_TIMER_ID = 10000;
 /* Tries the tray icon again while the shell cannot take it yet (at logon). */
 unsigned const TRAY_RETRY_TIMER_ID = 10001;
+/* Once, when the program is first idle after start: what the shown panel needs. */
+unsigned const IDLE_SETUP_TIMER_ID = 10002;
 /* Posted by a drop, handled once the drag's source has its answer (WM_APP + 1: a dialog's
    own messages take the WM_USER range). */
 unsigned const WM_DROPDONE = 0x8001;

@@ -1,5 +1,6 @@
 #include "settings/settings_dialog.h"
 
+#include "app/hot_key.h"
 #include "platform/process.h"
 #include "res/resource.h"
 #include "settings/settings.h"
@@ -40,7 +41,20 @@ int SettingsToDialog(HWND dialog)
     CheckDlgButton(dialog, settings.IconType == 1 ? IDC_ICON_LARGE : IDC_ICON_SMALL, BST_CHECKED);
     if (settings.ChangeSize == 1)
         CheckDlgButton(dialog, IDC_CHANGESIZE, BST_CHECKED);
+    if (settings.FullScreen != 0)
+        CheckDlgButton(dialog, IDC_FULLSCREEN, BST_CHECKED);
+    // The control's word is the setting's: the virtual key low, the HOTKEYF_ flags high.
+    SendDlgItemMessageA(dialog, IDC_HOTKEY, HKM_SETHOTKEY, static_cast<uint16_t>(settings.HotKey), 0);
     return 0;
+}
+
+// Without the common controls the dialog opens without its hot-key field: the key stays.
+static int16_t HotKeyInDialog(HWND dialog)
+{
+    HWND field = GetDlgItem(dialog, IDC_HOTKEY);
+    if (field == nullptr)
+        return settings.HotKey;
+    return LowWordAsSigned(static_cast<uint32_t>(SendMessageA(field, HKM_GETHOTKEY, 0, 0)));
 }
 
 int SettingsFromDialog(HWND dialog)
@@ -49,20 +63,37 @@ int SettingsFromDialog(HWND dialog)
         settings.*number.field = LowWordAsSigned(GetDlgItemInt(dialog, number.editId, nullptr, FALSE));
     settings.IconType = IsDlgButtonChecked(dialog, IDC_ICON_LARGE) == BST_CHECKED ? 1 : 0;
     settings.ChangeSize = IsDlgButtonChecked(dialog, IDC_CHANGESIZE) == BST_CHECKED ? 1 : 0;
+    settings.FullScreen = IsDlgButtonChecked(dialog, IDC_FULLSCREEN) == BST_CHECKED ? 1 : 0;
+    settings.HotKey = HotKeyInDialog(dialog);
     return 0;
+}
+
+// OK and Apply: the hot key is registered for the panel (the dialog's owner) first. A key
+// that another program holds is said, the focus goes to its field, and nothing is stored or
+// saved: the record, the file and the registered key stay as they were. False then.
+static bool StoreAndSave(HWND dialog)
+{
+    if (!ChangeHotKey(GetWindow(dialog, GW_OWNER), HotKeyInDialog(dialog))) {
+        wchar_t text[256];
+        LoadStringW(appInstance, IDS_HOTKEY_TAKEN, text, 256);
+        MessageBoxW(dialog, text, L"quorvane", MB_OK | MB_ICONWARNING);
+        SetFocus(GetDlgItem(dialog, IDC_HOTKEY));
+        return false;
+    }
+    SettingsFromDialog(dialog);
+    SaveSettings(moduleFolder);
+    return true;
 }
 
 static void OnSettingsCommand(HWND dialog, WORD command)
 {
     switch (command) {
     case IDC_OK:
-        SettingsFromDialog(dialog);
-        SaveSettings(moduleFolder);
-        EndDialog(dialog, 0);
+        if (StoreAndSave(dialog))
+            EndDialog(dialog, 0);
         break;
     case IDC_APPLY:
-        SettingsFromDialog(dialog);
-        SaveSettings(moduleFolder);
+        StoreAndSave(dialog);
         break;
     case IDC_CANCEL:
         EndDialog(dialog, 0);

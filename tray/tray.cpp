@@ -38,15 +38,30 @@ void FillTrayIconData(HWND panel, NOTIFYICONDATAA* data)
     lstrcpynA(data->szTip, "quorvane", 64);
 }
 
-void AddTrayIcon(HWND panel)
+bool AddTrayIcon(HWND panel)
 {
     if (Shell_NotifyIconA(NIM_ADD, &trayIconData))
-        return;
+        return true;
     trayRetriesLeft = TRAY_RETRY_TRIES;
     SetTimer(panel, TRAY_RETRY_TIMER_ID, TRAY_RETRY_INTERVAL, nullptr);
+    return false;
 }
 
-void RetryTrayIcon(HWND panel)
+void ShowTrayBalloon(UINT textId)
+{
+    NOTIFYICONDATAW balloon;
+    ZeroMemory(&balloon, sizeof balloon);
+    balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    balloon.hWnd = trayIconData.hWnd;
+    balloon.uID = TRAY_ICON_ID;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_WARNING;
+    lstrcpynW(balloon.szInfoTitle, L"quorvane", 64);
+    LoadStringW(appInstance, textId, balloon.szInfo, 256);
+    Shell_NotifyIconW(NIM_MODIFY, &balloon);
+}
+
+bool RetryTrayIcon(HWND panel)
 {
     // A shell that was too slow to answer may have added the icon all the same: then it
     // refuses a second add and takes a modify.
@@ -55,6 +70,7 @@ void RetryTrayIcon(HWND panel)
         trayRetriesLeft = 0;
         KillTimer(panel, TRAY_RETRY_TIMER_ID);
     }
+    return there;
 }
 
 void AcceptShellMessage(HWND panel, UINT message)

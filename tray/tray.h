@@ -11,12 +11,19 @@ extern HMENU trayPopup;
 // belongs to the record and lives as long as the process.
 void FillTrayIconData(HWND panel, NOTIFYICONDATAA* data);
 
-// Adds the icon of the tray record. When the shell cannot take it (at logon it may not be
-// ready yet), the panel's retry timer tries again once a second, 120 times at most.
-void AddTrayIcon(HWND panel);
+// Adds the icon of the tray record; true when it is there. When the shell cannot take it
+// (at logon it may not be ready yet), the panel's retry timer tries again once a second,
+// 120 times at most.
+bool AddTrayIcon(HWND panel);
 
-// One try of the retry timer; the timer stops once the icon is there or the tries are spent.
-void RetryTrayIcon(HWND panel);
+// A warning in a balloon of the tray icon, the text from the string table. Wide, in the
+// record's second form, the first that holds a balloon. Nothing shows while the icon is not
+// there.
+void ShowTrayBalloon(UINT textId);
+
+// One try of the retry timer; the timer stops once the icon is there (true) or the tries
+// are spent.
+bool RetryTrayIcon(HWND panel);
 
 // Lets the shell's restart message through to the panel when the program runs elevated:
 // the shell runs with less rights, and its messages are otherwise filtered out.

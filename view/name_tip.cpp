@@ -8,10 +8,12 @@
 
 namespace {
 
-// At 100 %: how far the tip stands right of the panel, its widest line, and what the tip
-// adds around its lines (margins, border) with some air to the screen's edge.
+// At 100 %: how far the tip stands right of the panel, its widest line, the narrowest it
+// stands right of the panel with, and what the tip adds around its lines (margins, border)
+// with some air to the screen's edge.
 int32_t const TIP_GAP = 2;
 int32_t const TIP_MAX_WIDTH = 400;
+int32_t const TIP_MIN_WIDTH = 120;
 int32_t const TIP_FRAME = 16;
 
 HWND tip;
@@ -28,25 +30,29 @@ void SendTool(UINT message, WPARAM wParam, wchar_t* text)
     TTTOOLINFOW tool = {};
     // The size of the record that the common controls 5 and 6 both take.
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    // Transparent: a tip over the panel lets the pointer's moves through to it.
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT;
     tool.hwnd = GetWindow(tip, GW_OWNER);
     tool.lpszText = text;
     SendMessageW(tip, message, wParam, reinterpret_cast<LPARAM>(&tool));
 }
 
-// Beside the row, right of the panel, at the row's top; its lines wrap before the screen's
-// right edge, so that the tip never moves over the panel to stay on the screen.
+// Beside the row at the row's top: right of the panel, its lines wrapped before the screen's
+// right edge; a panel about as wide as the screen leaves no room there, and the tip then
+// stands beside the pointer, over the panel, on the screen all the same.
 void PlaceTip(HWND panel, int16_t row)
 {
     RECT frame;
     GetWindowRect(panel, &frame);
     POINT rowTop = {0, row * RowHeightInPixels()};
     ClientToScreen(panel, &rowTop);
-    int32_t x = frame.right + ScaleToDisplay(TIP_GAP);
-    int32_t room = GetSystemMetrics(SM_CXSCREEN) - x - ScaleToDisplay(TIP_FRAME);
-    int32_t widest = ScaleToDisplay(TIP_MAX_WIDTH);
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, widest < room ? widest : room);
-    SendMessageW(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(x, rowTop.y));
+    POINT pointer;
+    GetCursorPos(&pointer);
+    TipSizes sizes = {ScaleToDisplay(TIP_GAP), GetSystemMetrics(SM_CXCURSOR) / 2, ScaleToDisplay(TIP_MAX_WIDTH),
+                      ScaleToDisplay(TIP_MIN_WIDTH), ScaleToDisplay(TIP_FRAME)};
+    TipPlacement place = PlaceTipBeside(frame.right, pointer.x, GetSystemMetrics(SM_CXSCREEN), sizes);
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, place.maxWidth);
+    SendMessageW(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(place.x, rowTop.y));
 }
 
 // Shows the name of the row's entry, or hides the tip for a row without one. The shell is

@@ -1,12 +1,13 @@
 // The name tip: the common controls' tooltip beside the row the pointer rests on, with the
-// name of that row's entry. It stands right of the panel, never over it, and takes no focus.
+// name of that row's entry. It stands right of the panel (over it only when a panel about as
+// wide as the screen leaves no room there), always on the screen, and takes no focus.
 #pragma once
 #include <stdint.h>
 
 #include "platform/win32.h"
 
-// At the panel's first show, not at start: loads the common controls and makes the tip,
-// hidden. Without them the panel shows no tips. A second call does nothing.
+// When the program is first idle, or at the panel's first show, not at start: loads the
+// common controls and makes the tip, hidden. Without them the panel shows no tips. A second call does nothing.
 void CreateNameTip(HWND panel);
 
 // The pointer moved over the panel to client y: from here the system reports when it

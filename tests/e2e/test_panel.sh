@@ -422,3 +422,79 @@ test_resting_on_a_row_shows_its_name_beside_it_and_the_tip_follows_the_pointer()
   wait_until 3 tip_gone || fail "the tip stayed after the pointer left the panel"
   q_exit_via_tray
 }
+
+# A panel almost as wide as the screen leaves no room right of it: the tip stands beside the
+# pointer, over the panel, on the screen.
+test_on_a_panel_as_wide_as_the_screen_the_tip_stays_on_the_screen() {
+  write_crlf quorvane.ini '[quorvane]' 'Timer=100' "WindowWidth=$((SCREEN_W - 20))"
+  q_start_running
+  show_panel
+  panel_measure
+  xdotool mousemove 0 $((FT + 2 * 20 + 10))
+  wait_until 5 tip_reads 'windows|C:\windows' || fail "resting on row 2 showed no tip with its name (seen: $TIP_TEXT)"
+  [ "$TIP_LEFT" -gt 0 ] && [ "$TIP_LEFT" -lt $((SCREEN_W / 2)) ] ||
+    fail "the tip stands at x $TIP_LEFT: not beside the pointer at x 0 on a screen $SCREEN_W wide"
+  xdotool mousemove $((SCREEN_W - 5)) 300
+  wait_until 3 panel_hidden || fail "the panel stayed with the pointer past its right edge"
+  q_exit_via_tray
+}
+
+# front_probe full|window: tests/e2e/front_probe.c, built once per run, started in $T and in
+# front; FRONT_PID is its process, FRONT_WINDOW its window.
+front_probe() {
+  local exe=$E2E_RUN_DIR/front_probe.exe
+  [ -x "$exe" ] || "$E2E_CC" -O2 -mwindows -o "$exe" "$E2E_DIR/front_probe.c" || fail "could not build the front probe"
+  rm -f "$T/stop"
+  (cd "$T" && exec "$WINE" "$exe" "$1" </dev/null >/dev/null 2>&1) &
+  FRONT_PID=$!
+  FRONT_WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^quorvane-front-probe$' | head -n 1)
+  [ -n "$FRONT_WINDOW" ] || fail "the front probe's window did not appear"
+}
+front_probe_gone() { ! kill -0 "$FRONT_PID" 2>/dev/null; }
+front_probe_stop() {
+  touch "$T/stop"
+  wait_until 10 front_probe_gone || fail "the front probe did not end"
+}
+
+# pointer_at X Y: the pointer is there.
+pointer_at() {
+  local X Y SCREEN WINDOW
+  eval "$(xdotool getmouselocation --shell)"
+  POINTER="$X,$Y"
+  [ "$POINTER" = "$1,$2" ]
+}
+
+# A program without a caption covering the screen in front: the edge leaves it alone, for
+# ten ticks. Once it ends, the pointer resting at the edge brings the panel.
+test_panel_stays_away_from_a_full_screen_program_and_shows_once_it_ends() {
+  q_start_running
+  front_probe full
+  xdotool mousemove 0 300
+  stays_true 1 panel_hidden || fail "the panel showed over a full-screen program"
+  front_probe_stop
+  wait_until 3 panel_geometry || fail "the panel did not show at the edge after the full-screen program ended"
+  q_exit_via_tray
+}
+
+# The hot key, typed into another program's window, brings the panel at once (a tick is a
+# second here) with the pointer at the left column; again, and the panel goes and the
+# pointer is back where it was.
+test_hot_key_brings_the_panel_at_once_and_takes_it_away_again() {
+  write_crlf quorvane.ini '[quorvane]' 'Timer=1000' 'HotKey=1617'
+  q_start_running
+  front_probe window
+  xdotool mousemove "$PARK_X" "$PARK_Y"
+  xdotool windowfocus --sync "$FRONT_WINDOW"
+  local start elapsed
+  start=$(date +%s%3N)
+  xdotool key ctrl+alt+q
+  wait_until 2 panel_geometry || fail "Ctrl + Alt + Q did not bring the panel"
+  elapsed=$(($(date +%s%3N) - start))
+  [ "$elapsed" -le 500 ] || fail "the panel came $elapsed ms after the key, not at once"
+  pointer_at 0 "$PARK_Y" || fail "the pointer is at $POINTER after the key, not at 0,$PARK_Y"
+  xdotool key ctrl+alt+q
+  wait_until 2 panel_hidden || fail "the key pressed again left the panel shown"
+  pointer_at "$PARK_X" "$PARK_Y" || fail "the pointer is at $POINTER after the second key, not back at $PARK_X,$PARK_Y"
+  front_probe_stop
+  q_exit_via_tray
+}

@@ -7,9 +7,9 @@ about_dialog() { q_visible_named 'quorvane　バージョン情報'; }
 about_open() { about_dialog >/dev/null; }
 about_closed() { ! about_open; }
 
-# The settings template is 219 x 171 dialog units; OK, Cancel and Apply have their
-# centres at (81, 157), (134, 157) and (189, 157).
-SETTINGS_DLU_W=219 SETTINGS_DLU_H=171
+# The settings template is 219 x 201 dialog units; OK, Cancel and Apply have their
+# centres at (81, 187), (134, 187) and (189, 187).
+SETTINGS_DLU_W=219 SETTINGS_DLU_H=201
 
 # dialog_click WINDOW DLU_X DLU_Y DLU_W DLU_H: clicks a point given in the template's dialog
 # units. The client area begins 3 pixels right of the window's left edge and 21 below its
@@ -44,20 +44,20 @@ type_width() {
   xdotool type "$1"
 }
 
-ini_has_five_keys() { [ "$(grep -c = quorvane.ini 2>/dev/null)" = 5 ]; }
+ini_has_all_keys() { [ "$(grep -c = quorvane.ini 2>/dev/null)" = 7 ]; }
 
-test_settings_apply_then_ok_save_five_keys_in_order_and_next_panel_has_new_width() {
+test_settings_apply_then_ok_save_all_keys_in_order_and_next_panel_has_new_width() {
   rm -f quorvane.ini
   q_start_running
   open_settings
   type_width 40
-  dialog_click "$DLG" 189 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
-  wait_until 5 ini_has_five_keys || fail "Apply did not write the five keys to quorvane.ini"
-  local expected=$'[quorvane]\nWindowWidth=40\nItemHeight=20\nTimer=1000\nIconType=0\nChangeSize=0'
+  dialog_click "$DLG" 189 187 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  wait_until 5 ini_has_all_keys || fail "Apply did not write the seven keys to quorvane.ini"
+  local expected=$'[quorvane]\nWindowWidth=40\nItemHeight=20\nTimer=1000\nIconType=0\nChangeSize=0\nFullScreen=1\nHotKey=0'
   [ "$(tr -d '\r' <quorvane.ini)" = "$expected" ] ||
     fail "after Apply quorvane.ini reads: $(tr -d '\r' <quorvane.ini | tr '\n' ' ')"
   settings_dialog >/dev/null || fail "Apply closed the settings dialog"
-  dialog_click "$DLG" 81 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  dialog_click "$DLG" 81 187 $SETTINGS_DLU_W $SETTINGS_DLU_H
   wait_until 5 settings_closed || fail "OK did not close the settings dialog"
   [ "$(tr -d '\r' <quorvane.ini)" = "$expected" ] ||
     fail "after OK quorvane.ini reads: $(tr -d '\r' <quorvane.ini | tr '\n' ' ')"
@@ -74,7 +74,7 @@ test_settings_escape_keeps_dialog_and_cancel_stores_nothing() {
   type_width 50
   xdotool key Escape
   stays_true 0.6 settings_dialog >/dev/null || fail "Escape closed the settings dialog"
-  dialog_click "$DLG" 134 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  dialog_click "$DLG" 134 187 $SETTINGS_DLU_W $SETTINGS_DLU_H
   wait_until 5 settings_closed || fail "Cancel did not close the settings dialog"
   cmp -s quorvane.ini ini.before || fail "Cancel changed quorvane.ini"
   show_panel
@@ -108,26 +108,29 @@ comctl32_loads() {
   grep -i "^$pid:[0-9a-f]*:trace:loaddll:.*Loaded L\"[^\"]*comctl32\.dll\"" .wine.log |
     grep -io 'Loaded L"[^"]*"' | sed 's/^Loaded L"//; s/"$//'
 }
+comctl32_loaded() { comctl32_loads | grep -qi 'comctl32\.dll$'; }
 
 # A comctl32.dll dropped beside the program (a Downloads folder is the usual case) never
 # runs in it, and the settings dialog still gets its arrows. Wine prefers its own comctl32
 # unless told to take one found on disk first; told so, it looks beside the program before
 # the system folder, as Windows does for a DLL that is not one of its known DLLs.
-# The common controls load only when Settings first opens, and by name, so that the
-# manifest's dependency gives version 6 (the visual style): Wine keeps that one in the
-# assembly folder of Microsoft.Windows.Common-Controls 6.0, version 5 in the system folder.
+# The common controls load when the program is first idle after its start, and by name, so
+# that the manifest's dependency gives version 6 (the visual style): Wine keeps that one in
+# the assembly folder of Microsoft.Windows.Common-Controls 6.0, version 5 in the system folder.
+# Settings then loads no other.
 test_settings_dialog_opens_while_a_comctl32_dll_beside_the_program_stays_unloaded() {
   "$E2E_CC" -shared -O2 -o comctl32.dll "$E2E_DIR/fake_comctl32.c" -Wl,--kill-at ||
     fail "could not build the stand-in comctl32.dll"
   WINEDEBUG=+pid,+loaddll WINEDLLOVERRIDES="$WINEDLLOVERRIDES;comctl32=n,b" q_start_running
   [ ! -e comctl32.loaded ] || fail "the comctl32.dll beside the program was loaded"
-  [ -z "$(comctl32_loads)" ] || fail "the common controls were loaded at start: $(comctl32_loads)"
-  open_settings
   local loads
+  wait_until 5 comctl32_loaded || fail "the common controls did not load when the program was idle after start"
   loads=$(comctl32_loads)
   [ "$(wc -l <<<"$loads")" = 1 ] && grep -qi 'winsxs.*_microsoft\.windows\.common-controls_6595b64144ccf1df_6\.' <<<"$loads" ||
-    fail "with Settings open the common controls loaded are not version 6 alone: ${loads:-none}"
-  dialog_click "$DLG" 134 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+    fail "the common controls loaded are not version 6 alone: ${loads:-none}"
+  open_settings
+  [ "$(comctl32_loads)" = "$loads" ] || fail "Settings loaded other common controls: $(comctl32_loads)"
+  dialog_click "$DLG" 134 187 $SETTINGS_DLU_W $SETTINGS_DLU_H
   wait_until 5 settings_closed || fail "Cancel did not close the settings dialog"
   show_panel
   q_exit_via_tray
@@ -160,7 +163,7 @@ test_tray_press_with_settings_open_brings_it_forward_instead_of_a_menu() {
   local count
   count=$(xdotool search --onlyvisible --name '^quorvane の設定$' | wc -l)
   [ "$count" = 1 ] || fail "$count settings dialogs show"
-  dialog_click "$DLG" 134 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  dialog_click "$DLG" 134 187 $SETTINGS_DLU_W $SETTINGS_DLU_H
   wait_until 5 settings_closed || fail "Cancel did not close the settings dialog"
   q_exit_via_tray
 }
@@ -181,13 +184,13 @@ test_folder_named_outside_the_code_page_holds_its_list_and_saved_settings() {
   xdotool mousemove "$PARK_X" "$PARK_Y"
   wait_until 3 panel_hidden || fail "the panel did not hide"
   open_settings
-  dialog_click "$DLG" 189 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  dialog_click "$DLG" 189 187 $SETTINGS_DLU_W $SETTINGS_DLU_H
   wait_until 5 test -s "$own/quorvane.ini" || fail "Apply wrote no quorvane.ini into the program's folder"
   [ ! -e "$near/quorvane.ini" ] || fail "Apply wrote quorvane.ini into the neighbouring folder"
-  write_crlf expected.ini '[quorvane]' WindowWidth=26 ItemHeight=20 Timer=1000 IconType=0 ChangeSize=0
+  write_crlf expected.ini '[quorvane]' WindowWidth=26 ItemHeight=20 Timer=1000 IconType=0 ChangeSize=0 FullScreen=1 HotKey=0
   wait_until 3 cmp -s expected.ini "$own/quorvane.ini" ||
     fail "Apply wrote other bytes: $(od -c "$own/quorvane.ini" | head -3)"
-  dialog_click "$DLG" 81 157 $SETTINGS_DLU_W $SETTINGS_DLU_H
+  dialog_click "$DLG" 81 187 $SETTINGS_DLU_W $SETTINGS_DLU_H
   wait_until 5 settings_closed || fail "OK did not close the settings dialog"
   q_exit_via_tray
 }

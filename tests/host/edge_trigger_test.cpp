@@ -1,5 +1,6 @@
-// The poll tick's decision (hide, nothing, show), the usable screen height in 16 bits, which
-// hits on the panel's frame count as its rows, and the style of the highlighted row's edge.
+// The poll tick's decision (hide, nothing, show), the full-screen test of the window in
+// front, the usable screen height in 16 bits, which hits on the panel's frame count as its
+// rows, and the style of the highlighted row's edge.
 #include "app/edge_trigger.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +11,14 @@ namespace {
 
 EdgeInputs AwayFromEdge(int32_t x, int32_t right)
 {
-    // Heights and ChangeSize set so that they would block a show: they must not matter here.
-    return EdgeInputs{x, right, 700, 757, 1};
+    // Heights, ChangeSize and a full-screen program set so that they would block a show:
+    // they must not matter here, neither for a hide.
+    return EdgeInputs{x, right, 700, 757, 1, true};
 }
 
-EdgeInputs AtEdge(int16_t height, int16_t startupHeight, int16_t changeSize)
+EdgeInputs AtEdge(int16_t height, int16_t startupHeight, int16_t changeSize, bool fullScreenInFront = false)
 {
-    return EdgeInputs{0, -100, height, startupHeight, changeSize};
+    return EdgeInputs{0, -100, height, startupHeight, changeSize, fullScreenInFront};
 }
 
 TEST(DecideEdge, CursorOnFirstColumnPastPanelKeepsItShown)
@@ -45,8 +47,8 @@ TEST(DecideEdge, RightEdgeComparesAsSigned)
 
 TEST(DecideEdge, CursorOnColumnZeroShowsWhateverThePanelRect)
 {
-    EXPECT_EQ(DecideEdge(EdgeInputs{0, 0, 757, 757, 0}), EdgeAction::Show);
-    EXPECT_EQ(DecideEdge(EdgeInputs{0, 26, 757, 757, 0}), EdgeAction::Show);
+    EXPECT_EQ(DecideEdge(EdgeInputs{0, 0, 757, 757, 0, false}), EdgeAction::Show);
+    EXPECT_EQ(DecideEdge(EdgeInputs{0, 26, 757, 757, 0, false}), EdgeAction::Show);
 }
 
 TEST(DecideEdge, ChangeSizeOneBlocksShowOnlyWhileHeightDiffers)
@@ -59,6 +61,35 @@ TEST(DecideEdge, OtherChangeSizeValuesShowAtAnyHeight)
 {
     for (int16_t changeSize : {int16_t{0}, int16_t{2}, int16_t{7}, int16_t{-1}, int16_t{257}})
         EXPECT_EQ(DecideEdge(AtEdge(800, 757, changeSize)), EdgeAction::Show) << "ChangeSize " << changeSize;
+}
+
+TEST(DecideEdge, FullScreenProgramInFrontBlocksShowWhateverTheOtherGuard)
+{
+    EXPECT_EQ(DecideEdge(AtEdge(757, 757, 0, true)), EdgeAction::Nothing);
+    EXPECT_EQ(DecideEdge(AtEdge(757, 757, 1, true)), EdgeAction::Nothing);
+    EXPECT_EQ(DecideEdge(AtEdge(800, 757, 0, true)), EdgeAction::Nothing);
+    EXPECT_EQ(DecideEdge(AtEdge(757, 757, 1, false)), EdgeAction::Show);
+}
+
+TEST(IsFullScreenWindow, CaptionlessWindowCoveringThePrimaryMonitor)
+{
+    uint32_t const popup = 0x90000000;                     // WS_POPUP | WS_VISIBLE
+    uint32_t const captioned = 0x10000000 | CAPTION_STYLE;  // a title bar: both bits
+    uint32_t const dialogFrame = 0x90400000;               // WS_DLGFRAME alone: no caption
+    ScreenRect const screen = {0, 0, 1024, 768};
+    ScreenRect const second = {-1280, 0, 0, 1024};
+    struct Case { uint32_t style; ScreenRect window; ScreenRect monitor; bool primary; bool full; const char* what; };
+    for (Case c : {Case{popup, {0, 0, 1024, 768}, screen, true, true, "borderless, covering"},
+                   Case{popup, {-8, -8, 1032, 776}, screen, true, true, "borderless, larger than the screen"},
+                   Case{dialogFrame, {0, 0, 1024, 768}, screen, true, true, "a frame but no title bar"},
+                   Case{captioned, {-8, -8, 1032, 776}, screen, true, false, "maximized with a caption"},
+                   Case{popup, {0, 0, 1024, 767}, screen, true, false, "one row short of the bottom"},
+                   Case{popup, {1, 0, 1024, 768}, screen, true, false, "one column short on the left"},
+                   Case{popup, {0, 0, 800, 600}, screen, true, false, "borderless, smaller than the screen"},
+                   Case{popup, {-1280, 0, 0, 1024}, second, false, false, "covering another monitor"},
+                   Case{popup & ~0x10000000u, {0, 0, 1024, 768}, screen, true, false, "hidden"},
+                   Case{popup, {0, 0, 1024, 768}, {0, 0, 0, 0}, true, false, "no monitor rectangle read"}})
+        EXPECT_EQ(IsFullScreenWindow(c.style, c.window, c.monitor, c.primary), c.full) << c.what;
 }
 
 TEST(UsableScreenHeight, AddsCaptionIn16BitArithmetic)

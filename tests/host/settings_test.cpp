@@ -1,4 +1,5 @@
-// The settings record: its INI key table and the 16-bit reading of numbers.
+// The settings record: its INI key table, the 16-bit reading of numbers and the hot key's
+// word taken apart for RegisterHotKey.
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +15,12 @@ TEST(LowWordAsSigned, KeepsLow16BitsAsTwosComplement)
         EXPECT_EQ(LowWordAsSigned(c.value), c.expected) << c.value;
 }
 
-TEST(SettingKeys, ListsTheFiveKeysInFileOrderWithTheirDefaults)
+TEST(SettingKeys, ListsTheKeysInFileOrderWithTheirDefaults)
 {
-    const char* const names[] = {"WindowWidth", "ItemHeight", "Timer", "IconType", "ChangeSize"};
-    int16_t const defaults[] = {26, 20, 1000, 0, 0};
-    ASSERT_EQ(SETTING_KEY_COUNT, 5);
+    const char* const names[] = {"WindowWidth", "ItemHeight", "Timer", "IconType", "ChangeSize", "FullScreen",
+                                 "HotKey"};
+    int16_t const defaults[] = {26, 20, 1000, 0, 0, 1, 0};
+    ASSERT_EQ(SETTING_KEY_COUNT, 7);
     for (int i = 0; i < SETTING_KEY_COUNT; ++i) {
         EXPECT_STREQ(SETTING_KEYS[i].name, names[i]) << i;
         EXPECT_EQ(SETTING_KEYS[i].defaultValue, defaults[i]) << names[i];
@@ -29,11 +31,13 @@ TEST(SettingKeys, ListsTheFiveKeysInFileOrderWithTheirDefaults)
     EXPECT_EQ(DEFAULT_SETTINGS.Timer, 1000);
     EXPECT_EQ(DEFAULT_SETTINGS.IconType, 0);
     EXPECT_EQ(DEFAULT_SETTINGS.ChangeSize, 0);
+    EXPECT_EQ(DEFAULT_SETTINGS.FullScreen, 1);
+    EXPECT_EQ(DEFAULT_SETTINGS.HotKey, 0);
 }
 
 TEST(SettingKeys, EachKeyWritesItsOwnField)
 {
-    Settings record = {0, 0, 0, 0, 0};
+    Settings record = {0, 0, 0, 0, 0, 0, 0};
     for (int i = 0; i < SETTING_KEY_COUNT; ++i)
         record.*SETTING_KEYS[i].field = static_cast<int16_t>(11 * (i + 1));
     EXPECT_EQ(record.WindowWidth, 11);
@@ -41,6 +45,24 @@ TEST(SettingKeys, EachKeyWritesItsOwnField)
     EXPECT_EQ(record.Timer, 33);
     EXPECT_EQ(record.IconType, 44);
     EXPECT_EQ(record.ChangeSize, 55);
+    EXPECT_EQ(record.FullScreen, 66);
+    EXPECT_EQ(record.HotKey, 77);
+}
+
+TEST(HotKeyFromSetting, ControlFlagsBecomeRegisterFlagsWithoutRepeat)
+{
+    // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_NOREPEAT 0x4000.
+    struct Case { int16_t setting; uint32_t modifiers; uint32_t key; const char* what; };
+    for (Case c : {Case{1617, 0x4003, 'Q', "Ctrl+Alt+Q"}, Case{0x0141, 0x4004, 'A', "Shift+A"},
+                   Case{0x0270, 0x4002, 0x70, "Ctrl+F1"}, Case{0x0441, 0x4001, 'A', "Alt+A"},
+                   Case{0x0F2E, 0x4007, 0x2E, "Shift+Ctrl+Alt+Delete, extended"},
+                   Case{0x0078, 0x4000, 0x78, "F9 alone"}, Case{0, 0x4000, 0, "no key"},
+                   Case{0x0600, 0x4003, 0, "flags without a key: no key"},
+                   Case{static_cast<int16_t>(0xF451), 0x4001, 'Q', "unknown high bits left out"}})
+        EXPECT_EQ(HotKeyFromSetting(c.setting).modifiers, c.modifiers) << c.what;
+    for (Case c : {Case{1617, 0, 'Q', "Ctrl+Alt+Q"}, Case{0x0600, 0, 0, "flags without a key"},
+                   Case{-1, 0, 0xFF, "all bits"}})
+        EXPECT_EQ(HotKeyFromSetting(c.setting).virtualKey, c.key) << c.what;
 }
 
 }  // namespace

@@ -44,4 +44,31 @@ TEST(TipText, ComposeTipText_ChoosesTheLinesByWhatTheEntryIs)
     }
 }
 
+// Whatever the panel's width and wherever the pointer, the tip's frame lies on the screen
+// and its lines have a width to wrap at; right of the panel whenever the narrowest fits.
+TEST(TipText, PlaceTipBeside_KeepsTheTipOnTheScreenWrapped)
+{
+    TipSizes const sizes = {2, 16, 400, 120, 16};
+    struct Case { int32_t panelRight, pointerX, screen, x, maxWidth; const char* what; };
+    for (Case c : {Case{26, 5, 1024, 28, 400, "a narrow panel: right of it, at the widest"},
+                   Case{700, 5, 1024, 702, 306, "room right of the panel for less than the widest"},
+                   Case{900, 5, 1024, 21, 400, "too little room: right of the pointer, over the panel"},
+                   Case{1024, 1000, 1024, 568, 400, "a full-width panel, pointer far right: left of it"},
+                   Case{2000, 300, 1024, 316, 400, "wider than the screen"},
+                   Case{1024, 512, 1024, 528, 400, "the pointer in the middle"},
+                   Case{40, 0, 40, 16, 8, "a screen of little more than gap and frame"},
+                   Case{20, 0, 20, 3, 1, "a screen narrower than gap and frame"}}) {
+        TipPlacement place = PlaceTipBeside(c.panelRight, c.pointerX, c.screen, sizes);
+        EXPECT_EQ(place.x, c.x) << c.what;
+        EXPECT_EQ(place.maxWidth, c.maxWidth) << c.what;
+    }
+    for (int32_t right = 0; right <= 3000; right += 37)
+        for (int32_t pointer = 0; pointer < 1024; pointer += 61) {
+            TipPlacement place = PlaceTipBeside(right, pointer, 1024, sizes);
+            ASSERT_GE(place.maxWidth, 1) << right << " " << pointer;
+            ASSERT_GE(place.x, 0) << right << " " << pointer;
+            ASSERT_LE(place.x + place.maxWidth + sizes.frame, 1024) << right << " " << pointer;
+        }
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/hot_key.h"
 #include "platform/process.h"
 #include "res/resource.h"
 #include "settings/settings_dialog.h"
@@ -97,6 +98,7 @@ protected:
 
     void TearDown() override
     {
+        ChangeHotKey(owner, 0);
         for (HWND dialog : opened)
             if (IsWindow(dialog))
                 DestroyWindow(dialog);
@@ -145,10 +147,22 @@ void ExpectCentredOnScreen(HWND dialog)
 
 // ---- What the settings dialog shows ---------------------------------------------------
 
+// The hot-key control's word: the virtual key low, the HOTKEYF_ flags high.
+LRESULT HotKeyShown(HWND dialog)
+{
+    return SendDlgItemMessageA(dialog, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0);
+}
+
+WORD const CTRL_ALT_Q = 1617;
+
 TEST_F(SettingsDialogTest, Open_WithDefaults_ShowsValuesSmallIconsAndGuardOff)
 {
+    settings = DEFAULT_SETTINGS;
     HWND dialog = OpenSettings();
     ASSERT_NE(nullptr, dialog);
+
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_FULLSCREEN));
+    EXPECT_EQ(0, HotKeyShown(dialog));
 
     EXPECT_EQ("26", ItemText(dialog, IDC_WIDTH_EDIT));
     EXPECT_EQ("20", ItemText(dialog, IDC_HEIGHT_EDIT));
@@ -160,10 +174,13 @@ TEST_F(SettingsDialogTest, Open_WithDefaults_ShowsValuesSmallIconsAndGuardOff)
 
 TEST_F(SettingsDialogTest, Open_ShowsRecordValuesLargeIconsAndGuardOn)
 {
-    settings = MakeSettings(48, 32, 250, 1, 1);
+    settings = MakeSettings(48, 32, 250, 1, 1, 0, CTRL_ALT_Q);
 
     HWND dialog = OpenSettings();
     ASSERT_NE(nullptr, dialog);
+
+    EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, IDC_FULLSCREEN));
+    EXPECT_EQ(CTRL_ALT_Q, HotKeyShown(dialog));
 
     EXPECT_EQ("48", ItemText(dialog, IDC_WIDTH_EDIT));
     EXPECT_EQ("32", ItemText(dialog, IDC_HEIGHT_EDIT));
@@ -175,10 +192,13 @@ TEST_F(SettingsDialogTest, Open_ShowsRecordValuesLargeIconsAndGuardOn)
 
 TEST_F(SettingsDialogTest, Open_ValuesOtherThanOne_ShowSmallIconsAndGuardOff)
 {
-    settings = MakeSettings(26, 20, 1000, 2, 2);
+    settings = MakeSettings(26, 20, 1000, 2, 2, -3);
 
     HWND dialog = OpenSettings();
     ASSERT_NE(nullptr, dialog);
+
+    // FullScreen is the one kept out of the way by any value but 0.
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_FULLSCREEN));
 
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_ICON_SMALL));
     EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, IDC_ICON_LARGE));
@@ -270,13 +290,69 @@ TEST_F(SettingsDialogTest, Apply_StoresEveryControlIntoItsOwnField)
     SetDlgItemTextA(dialog, IDC_TIMER_EDIT, "333");
     CheckRadioButton(dialog, IDC_ICON_LARGE, IDC_ICON_SMALL, IDC_ICON_LARGE);
     CheckDlgButton(dialog, IDC_CHANGESIZE, BST_CHECKED);
+    CheckDlgButton(dialog, IDC_FULLSCREEN, BST_UNCHECKED);
+    SendDlgItemMessageA(dialog, IDC_HOTKEY, HKM_SETHOTKEY, CTRL_ALT_Q, 0);
 
     Command(dialog, IDC_APPLY);
 
-    EXPECT_EQ(MakeSettings(31, 17, 333, 1, 1), settings);
+    EXPECT_EQ(MakeSettings(31, 17, 333, 1, 1, 0, CTRL_ALT_Q), settings);
     std::vector<std::string> expected = {"[quorvane]", "WindowWidth=31", "ItemHeight=17", "Timer=333",
-                                         "IconType=1", "ChangeSize=1"};
+                                         "IconType=1", "ChangeSize=1",   "FullScreen=0",  "HotKey=1617"};
     EXPECT_EQ(expected, NonEmptyLines(ReadFileText(temp.iniPath())));
+    // The key is ours now: nobody else can have it.
+    EXPECT_FALSE(RegisterHotKey(nullptr, 77, MOD_CONTROL | MOD_ALT, 'Q'));
+}
+
+// Closes the message box that the settings dialog opens over itself, from a timer that
+// the box's own loop dispatches, and keeps the text it said.
+std::wstring messageSeen;
+
+BOOL CALLBACK CloseMessageBox(HWND window, LPARAM)
+{
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window) || GetDlgItem(window, IDC_WIDTH_EDIT) != nullptr)
+        return TRUE;
+    wchar_t text[512] = L"";
+    GetDlgItemTextW(window, 0xFFFF, text, 512);
+    messageSeen = text;
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+    return FALSE;
+}
+
+void CALLBACK CloseMessageBoxTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), CloseMessageBox, 0);
+}
+
+TEST_F(SettingsDialogTest, OkAndApply_KeyHeldElsewhere_SayItAndKeepDialogRecordAndFile)
+{
+    // Held by a window of its own, as another program would hold it.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 78, MOD_CONTROL | MOD_ALT, 'Q'));
+    HWND dialog = OpenSettings();
+    ASSERT_NE(nullptr, dialog);
+    SetDlgItemTextA(dialog, IDC_WIDTH_EDIT, "99");
+    SendDlgItemMessageA(dialog, IDC_HOTKEY, HKM_SETHOTKEY, CTRL_ALT_Q, 0);
+    UINT_PTR timer = SetTimer(nullptr, 0, 30, CloseMessageBoxTimer);
+
+    for (int command : {IDC_OK, IDC_APPLY}) {
+        SCOPED_TRACE(command);
+        messageSeen.clear();
+        Command(dialog, command);
+
+        EXPECT_FALSE(messageSeen.empty());
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_EQ(GetDlgItem(dialog, IDC_HOTKEY), GetFocus());
+        EXPECT_EQ(MakeSettings(26, 20, 1000, 0, 0), settings);
+        EXPECT_FALSE(FileExists(temp.iniPath()));
+    }
+    KillTimer(nullptr, timer);
+    UnregisterHotKey(nullptr, 78);
+
+    // Once free, the same key is taken.
+    Command(dialog, IDC_OK);
+    EXPECT_TRUE(Ended(dialog));
+    EXPECT_EQ(CTRL_ALT_Q, settings.HotKey);
 }
 
 TEST_F(SettingsDialogTest, Apply_UnchecksBackToSmallIconsAndGuardOff)
@@ -351,7 +427,7 @@ TEST_F(SettingsDialogTest, Ok_IconTypeTwoShownSmall_StoresZero)
     EXPECT_EQ(0u, IniInt("IconType"));
 }
 
-TEST_F(SettingsDialogTest, Ok_WithoutChange_WritesAllFiveKeys)
+TEST_F(SettingsDialogTest, Ok_WithoutChange_WritesAllKeys)
 {
     settings = MakeSettings(40, 24, 750, 1, 0);
     ASSERT_FALSE(FileExists(temp.iniPath()));
@@ -361,7 +437,7 @@ TEST_F(SettingsDialogTest, Ok_WithoutChange_WritesAllFiveKeys)
     Command(dialog, IDC_OK);
 
     std::vector<std::string> expected = {"[quorvane]", "WindowWidth=40", "ItemHeight=24", "Timer=750",
-                                         "IconType=1", "ChangeSize=0"};
+                                         "IconType=1", "ChangeSize=0",   "FullScreen=1",  "HotKey=0"};
     EXPECT_EQ(expected, NonEmptyLines(ReadFileText(temp.iniPath())));
     EXPECT_EQ(MakeSettings(40, 24, 750, 1, 0), settings);
 }
@@ -569,6 +645,12 @@ ExpectedControl const SETTINGS_CONTROLS[] = {
      L"\u8d77\u52d5\u6642\u3068\u753b\u9762\u306e\u9ad8\u3055\u304c\u9055\u3046\u5834\u5408\u306f\u505c\u6b62"
      L"\u3059\u308b(&C)",
      BUTTON_TYPE, BS_AUTOCHECKBOX, 0, true},
+    {IDC_FULLSCREEN, "Button",
+     L"\u5168\u753b\u9762\u306e\u30d7\u30ed\u30b0\u30e9\u30e0\u304c\u524d\u9762\u306b\u3042\u308b\u5834"
+     L"\u5408\u306f\u505c\u6b62\u3059\u308b(&F)",
+     BUTTON_TYPE, BS_AUTOCHECKBOX, 0, true},
+    {-1, "Static", L"\u30db\u30c3\u30c8\u30ad\u30fc(&K):", STATIC_TYPE, SS_LEFT, WS_GROUP, false},
+    {IDC_HOTKEY, "msctls_hotkey32", nullptr, 0, 0, 0, true},
 };
 
 ExpectedControl const ABOUT_CONTROLS[] = {
@@ -621,12 +703,69 @@ void ExpectControls(HWND dialog, ExpectedControl const (&expected)[N])
     }
 }
 
-TEST_F(SettingsDialogTest, Template_HasTwentyControlsInTabOrder)
+TEST_F(SettingsDialogTest, Template_HasTwentyThreeControlsInTabOrder)
 {
     HWND dialog = OpenSettings();
     ASSERT_NE(nullptr, dialog);
 
     ExpectControls(dialog, SETTINGS_CONTROLS);
+}
+
+// The template in dialog units, as the dialog manager scales it for this font and DPI:
+// position and size each on its own.
+RECT Units(HWND dialog, int left, int top, int width, int height)
+{
+    RECT units = {left, top, width, height};
+    MapDialogRect(dialog, &units);
+    return RECT{units.left, units.top, units.left + units.right, units.top + units.bottom};
+}
+
+RECT ClientRectOf(HWND dialog, HWND control)
+{
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool SameRect(RECT a, RECT b)
+{
+    return EqualRect(&a, &b) != FALSE;
+}
+
+bool Inside(RECT const& inner, RECT const& outer)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// The extended group grew downward to hold the new controls; the buttons moved below it,
+// and the first controls stand where they always stood.
+TEST_F(SettingsDialogTest, Template_ExtendedGroupHoldsItsControlsAboveTheButtons)
+{
+    HWND dialog = OpenSettings();
+    ASSERT_NE(nullptr, dialog);
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    ASSERT_EQ(23u, children.size());
+
+    RECT group = ClientRectOf(dialog, children[18]);
+    EXPECT_TRUE(SameRect(group, Units(dialog, 7, 93, 205, 66)));
+    for (size_t i = 19; i < 23; ++i) {
+        RECT control = ClientRectOf(dialog, children[i]);
+        EXPECT_TRUE(Inside(control, group)) << "control " << i + 1;
+    }
+    struct Placed { int id; int left, top, width, height; };
+    for (Placed p : {Placed{IDC_OK, 58, 180, 46, 14}, Placed{IDC_CANCEL, 111, 180, 46, 14},
+                     Placed{IDC_APPLY, 166, 180, 46, 14}, Placed{IDC_CHANGESIZE, 15, 108, 149, 10},
+                     Placed{IDC_TIMER_EDIT, 108, 50, 30, 12}, Placed{IDC_ICON_SMALL, 138, 66, 23, 10}}) {
+        RECT control = ClientRectOf(dialog, GetDlgItem(dialog, p.id));
+        EXPECT_TRUE(SameRect(control, Units(dialog, p.left, p.top, p.width, p.height))) << p.id;
+    }
+    RECT client;
+    GetClientRect(dialog, &client);
+    EXPECT_TRUE(SameRect(client, Units(dialog, 0, 0, 219, 201)));
 }
 
 TEST_F(SettingsDialogTest, Template_HasJapaneseTitle)

@@ -21,7 +21,7 @@ using settings_test::WriteFileText;
 namespace {
 
 // A record that no load can leave by accident: every field differs from its default.
-Settings const SCRIBBLED = MakeSettings(-3, -4, -5, 7, 9);
+Settings const SCRIBBLED = MakeSettings(-3, -4, -5, 7, 9, -6, -8);
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
@@ -79,11 +79,12 @@ TEST_F(SettingsStoreTest, LoadSettings_OnlyTimerInFile_OtherKeysTakeDefaults)
 
 TEST_F(SettingsStoreTest, LoadSettings_ReadsEveryKeyIntoItsOwnField)
 {
-    WriteIni("[quorvane]\r\nChangeSize=1\r\nIconType=1\r\nTimer=333\r\nItemHeight=44\r\nWindowWidth=55\r\n");
+    WriteIni("[quorvane]\r\nHotKey=1617\r\nFullScreen=0\r\nChangeSize=1\r\nIconType=1\r\nTimer=333\r\n"
+             "ItemHeight=44\r\nWindowWidth=55\r\n");
 
     LoadSettings(temp.wideFolder());
 
-    EXPECT_EQ(MakeSettings(55, 44, 333, 1, 1), settings);
+    EXPECT_EQ(MakeSettings(55, 44, 333, 1, 1, 0, 1617), settings);
 }
 
 TEST_F(SettingsStoreTest, LoadSettings_MatchesSectionAndKeysWithoutRegardToCase)
@@ -155,26 +156,26 @@ TEST_F(SettingsStoreTest, LoadSettings_FolderTooLongForPath_GivesDefaultsWithout
 
 // ---- Saving --------------------------------------------------------------------------
 
-TEST_F(SettingsStoreTest, SaveSettings_IntoEmptyFolder_WritesSectionAndFiveKeysInOrder)
+TEST_F(SettingsStoreTest, SaveSettings_IntoEmptyFolder_WritesSectionAndKeysInOrder)
 {
-    settings = MakeSettings(30, 18, 500, 1, 0);
+    settings = MakeSettings(30, 18, 500, 1, 0, 0, 1617);
 
     EXPECT_EQ(0, SaveSettings(temp.wideFolder()));
 
     std::vector<std::string> expected = {"[quorvane]", "WindowWidth=30", "ItemHeight=18", "Timer=500",
-                                         "IconType=1", "ChangeSize=0"};
+                                         "IconType=1", "ChangeSize=0", "FullScreen=0", "HotKey=1617"};
     EXPECT_EQ(expected, IniLines());
     EXPECT_EQ(1, temp.entryCount());
 }
 
 TEST_F(SettingsStoreTest, SaveSettings_WritesNegativeValuesWithMinusSign)
 {
-    settings = MakeSettings(-1, -32768, 32767, -2, 0);
+    settings = MakeSettings(-1, -32768, 32767, -2, 0, -5, -1);
 
     SaveSettings(temp.wideFolder());
 
     std::vector<std::string> expected = {"[quorvane]",  "WindowWidth=-1", "ItemHeight=-32768", "Timer=32767",
-                                         "IconType=-2", "ChangeSize=0"};
+                                         "IconType=-2", "ChangeSize=0",   "FullScreen=-5",     "HotKey=-1"};
     EXPECT_EQ(expected, IniLines());
 }
 
@@ -209,7 +210,7 @@ TEST_F(SettingsStoreTest, SaveSettings_KeepsOtherSectionsAndKeys)
     for (char const* written : {"WindowWidth=31", "ItemHeight=21", "Timer=1001", "IconType=1", "ChangeSize=1"})
         EXPECT_TRUE(Contains(lines, written)) << written << " missing from:\n" << text;
     EXPECT_FALSE(Contains(lines, "Timer=5"));
-    EXPECT_EQ(13u, lines.size()) << text;
+    EXPECT_EQ(15u, lines.size()) << text;
     // The other sections still read as before.
     EXPECT_EQ(1u, GetPrivateProfileIntA("other", "a", 0, temp.iniPath().c_str()));
     EXPECT_EQ(7u, ProfileInt(temp.iniPath(), "Extra", 0));
@@ -235,7 +236,8 @@ TEST_F(SettingsStoreTest, SaveSettings_ThenLoad_GivesTheSavedValuesBack)
         MakeSettings(32767, 32767, 32767, 32767, 32767),
         MakeSettings(16, 50, 100, 1, 1),
         MakeSettings(160, 16, 12345, 0, 1),
-        MakeSettings(-1, -32768, -25536, 2, -7),
+        MakeSettings(-1, -32768, -25536, 2, -7, 0, 1617),
+        MakeSettings(1, 2, 3, 4, 5, 2, 0x0F2E),
     };
     for (Settings const& saved : cases) {
         SCOPED_TRACE(::testing::PrintToString(saved));

@@ -145,7 +145,8 @@ inline UINT ProfileInt(std::string const& iniPath, const char* key, int defaultV
     return GetPrivateProfileIntA(SETTINGS_SECTION, key, defaultValue, iniPath.c_str());
 }
 
-inline Settings MakeSettings(int16_t width, int16_t height, int16_t timer, int16_t iconType, int16_t changeSize)
+inline Settings MakeSettings(int16_t width, int16_t height, int16_t timer, int16_t iconType, int16_t changeSize,
+                             int16_t fullScreen = 1, int16_t hotKey = 0)
 {
     Settings value;
     value.WindowWidth = width;
@@ -153,13 +154,16 @@ inline Settings MakeSettings(int16_t width, int16_t height, int16_t timer, int16
     value.Timer = timer;
     value.IconType = iconType;
     value.ChangeSize = changeSize;
+    value.FullScreen = fullScreen;
+    value.HotKey = hotKey;
     return value;
 }
 
 inline bool SameSettings(Settings const& a, Settings const& b)
 {
     return a.WindowWidth == b.WindowWidth && a.ItemHeight == b.ItemHeight && a.Timer == b.Timer &&
-           a.IconType == b.IconType && a.ChangeSize == b.ChangeSize;
+           a.IconType == b.IconType && a.ChangeSize == b.ChangeSize && a.FullScreen == b.FullScreen &&
+           a.HotKey == b.HotKey;
 }
 
 // Other tests in the same program read the settings record and moduleFolder: each test
@@ -186,7 +190,7 @@ private:
 inline void PrintTo(Settings const& value, std::ostream* out)
 {
     *out << "{" << value.WindowWidth << ", " << value.ItemHeight << ", " << value.Timer << ", " << value.IconType
-         << ", " << value.ChangeSize << "}";
+         << ", " << value.ChangeSize << ", " << value.FullScreen << ", " << value.HotKey << "}";
 }
 inline bool operator==(Settings const& a, Settings const& b)
 {
