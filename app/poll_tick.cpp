@@ -60,6 +60,16 @@ ScreenRect FromRect(RECT const& rect)
     return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
+// Explorer's desktop: besides the shell's window, the window behind the desktop icons, in
+// front after a click on the desktop or after Windows + D. Both lack a caption and cover the
+// screen, yet they are the desktop, not a program in its way.
+bool IsExplorerDesktop(HWND window)
+{
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    return lstrcmpW(name, L"WorkerW") == 0 || lstrcmpW(name, L"Progman") == 0;
+}
+
 // Whether a full-screen program is in front: the foreground window (not the panel, the
 // desktop or the shell's window) covers the primary monitor without a caption, or the shell
 // says so.
@@ -76,7 +86,8 @@ bool FullScreenProgramInFront(HWND panel)
         if (GetMonitorInfoA(MonitorFromWindow(front, MONITOR_DEFAULTTONULL), &monitor) &&
             GetWindowRect(front, &window) &&
             IsFullScreenWindow(static_cast<uint32_t>(GetWindowLongPtrA(front, GWL_STYLE)), FromRect(window),
-                               FromRect(monitor.rcMonitor), (monitor.dwFlags & MONITORINFOF_PRIMARY) != 0))
+                               FromRect(monitor.rcMonitor), (monitor.dwFlags & MONITORINFOF_PRIMARY) != 0) &&
+            !IsExplorerDesktop(front))
             return true;
     }
     return ShellSaysFullScreen();

@@ -465,9 +465,16 @@ pointer_at() {
 }
 
 # A program without a caption covering the screen in front: the edge leaves it alone, for
-# ten ticks. Once it ends, the pointer resting at the edge brings the panel.
+# ten ticks. Once it ends, the pointer resting at the edge brings the panel. The desktop's
+# own captionless window in front (after Windows + D) is no such program.
 test_panel_stays_away_from_a_full_screen_program_and_shows_once_it_ends() {
   q_start_running
+  front_probe desktop
+  xdotool mousemove 0 300
+  wait_until 3 panel_geometry || fail "the panel did not show with the desktop's window in front"
+  xdotool mousemove "$PARK_X" "$PARK_Y"
+  wait_until 3 panel_hidden || fail "the panel stayed with the pointer past its right edge"
+  front_probe_stop
   front_probe full
   xdotool mousemove 0 300
   stays_true 1 panel_hidden || fail "the panel showed over a full-screen program"
