@@ -2,10 +2,12 @@
 """Packs the release zip: the program, a sample list, the user guides as plain text and
 the licence, all with Windows line ends.
 
-Usage: package.py SOURCE_ROOT QUORVANE_EXE ZIP
+Usage: package.py SOURCE_ROOT QUORVANE_EXE ZIP VERSION
 
 The user guide is the part of README.md above the marker line; README.ja.md, where it
-exists, carries the same marker and becomes README.ja.txt. The zip has fixed entry times,
+exists, carries the same marker and becomes README.ja.txt. Each text guide opens, as
+Windows freeware readmes do, with the name and then the version, given as VERSION (1.01),
+below it; the editor's notes (HTML comments) are left out. The zip has fixed entry times,
 order and attributes, so that the same inputs always give the same bytes.
 """
 import re
@@ -19,6 +21,8 @@ MARKER = "<!-- end of the user guide -->"
 ENTRY_TIME = (2026, 1, 1, 0, 0, 0)
 # The guides link each other as the markdown files; the zip holds them as text files.
 PACKED_GUIDES = {"README.md": "README.txt", "README.ja.md": "README.ja.txt"}
+# The line below the name, by guide.
+VERSION_LINES = {"README.md": "Version {}", "README.ja.md": "バージョン {}"}
 
 
 def crlf(text):
@@ -70,12 +74,13 @@ def heading_lines(line):
     return [title, underline * display_width(title)] if underline else [title]
 
 
-def user_guide_text(markdown):
-    """The user part of a guide in markdown, as plain text."""
+def user_guide_text(markdown, version_line):
+    """The user part of a guide in markdown, as plain text, with the version line below its
+    name (the first heading)."""
     lines = markdown.splitlines()
     if MARKER not in lines:
         raise SystemExit(f"package.py: the guide has no line '{MARKER}'")
-    lines = lines[: lines.index(MARKER)]
+    lines = re.sub(r"<!--.*?-->", "", "\n".join(lines[: lines.index(MARKER)]), flags=re.S).splitlines()
     out, table, in_code = [], [], False
     for line in lines + [""]:
         if line.startswith("|") and not in_code:
@@ -90,6 +95,9 @@ def user_guide_text(markdown):
             out.append("    " + line)
         elif line.startswith("#"):
             out += heading_lines(line)
+            if line.startswith("# ") and version_line:
+                out.append(version_line)
+                version_line = None
         else:
             out.append(inline_text(line).rstrip())
     text = re.sub(r"\n{3,}", "\n\n", "\n".join(out)).strip("\n") + "\n"
@@ -105,18 +113,16 @@ def entry(name):
 
 
 def main():
-    root, exe, zip_path = Path(sys.argv[1]), Path(sys.argv[2]), Path(sys.argv[3])
-    # Notepad shows UTF-8 text as such only with a byte-order mark.
-    bom = "\ufeff"
+    root, exe, zip_path, version = Path(sys.argv[1]), Path(sys.argv[2]), Path(sys.argv[3]), sys.argv[4]
     members = [
         ("quorvane.exe", exe.read_bytes()),
         ("quorvane.cfg", crlf((root / "res/sample/quorvane.cfg").read_text("ascii")).encode("ascii")),
-        ("README.txt", (bom + crlf(user_guide_text((root / "README.md").read_text("utf-8")))).encode("utf-8")),
     ]
-    japanese = root / "README.ja.md"
-    if japanese.exists():
-        text = bom + crlf(user_guide_text(japanese.read_text("utf-8")))
-        members.append(("README.ja.txt", text.encode("utf-8")))
+    for guide, packed in PACKED_GUIDES.items():
+        if (root / guide).exists():
+            text = user_guide_text((root / guide).read_text("utf-8"), VERSION_LINES[guide].format(version))
+            # Notepad shows UTF-8 text as such only with a byte-order mark.
+            members.append((packed, ("\ufeff" + crlf(text)).encode("utf-8")))
     members.append(("LICENSE.txt", crlf((root / "LICENSE").read_text("ascii")).encode("ascii")))
     with zipfile.ZipFile(zip_path, "w") as archive:
         for name, data in members:
