@@ -73,18 +73,12 @@ bool EndsInLineFeed(ListEncoding encoding, const unsigned char* tail, size_t tai
     return tailSize >= 2 && memcmp(tail + tailSize - 2, last, 2) == 0;
 }
 
-bool AllAscii(const unsigned char* bytes, size_t size)
+// Bytes of the file or units of a name, all below 0x80.
+template <typename Unit>
+bool AllAscii(const Unit* units, size_t count)
 {
-    for (size_t i = 0; i < size; ++i)
-        if (bytes[i] >= 0x80)
-            return false;
-    return true;
-}
-
-bool AllAsciiUnits(const char16_t* wide, size_t length)
-{
-    for (size_t i = 0; i < length; ++i)
-        if (wide[i] >= 0x80)
+    for (size_t i = 0; i < count; ++i)
+        if (units[i] >= 0x80)
             return false;
     return true;
 }
@@ -200,7 +194,7 @@ void MakeAppendedLine(AppendedLine* line, ListFileFacts const& facts, const unsi
 
 void NoteAppended(ListFileFacts* facts, DroppedName const& name)
 {
-    facts->asciiOnly = facts->asciiOnly && AllAsciiUnits(name.wide, name.length);
+    facts->asciiOnly = facts->asciiOnly && AllAscii(name.wide, name.length);
     facts->lastLineFull = false;
 }
 
