@@ -389,6 +389,15 @@ TEST(DetectListEncoding, TellsNotepadsEncodingsAndLeavesShiftJisInTheCodePage)
 }
 
 // UTF-16 text in either byte order, without a mark.
+// count times あ in UTF-8.
+std::string Hiragana8(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "\xE3\x81\x82";
+    return text;
+}
+
 std::string Units(std::u16string const& text, bool bigEndian)
 {
     std::string bytes;
@@ -409,9 +418,6 @@ TEST_F(ItemListFile, EveryEncodingReadsIntoTheTextItsLinesHold)
     std::u16string const cafe = u"C:\\Café-é\\a.exe", korean = u"D:\\한국어 \U0001F600.txt";
     std::string const cafe8 = "C:\\Caf\xC3\xA9-\xC3\xA9\\a.exe";
     std::u16string const a258(258, u'a'), hiragana300(300, u'あ');
-    std::string hiragana200;
-    for (int i = 0; i < 200; ++i)
-        hiragana200 += "\xE3\x81\x82";
     struct Case {
         const char* what;
         std::string bytes;
@@ -430,7 +436,7 @@ TEST_F(ItemListFile, EveryEncodingReadsIntoTheTextItsLinesHold)
         {"UTF-16 with an odd last byte", "\xFF\xFE" + Units(u"a\r\nb", false) + "c", {u"a", u"b"}},
         {"control-Z in UTF-16 ends the text", "\xFE\xFF" + Units(u"a\r\nb\x1A" u"c\r\nd", true), {u"a", u"b"}},
         {"a zero and a lone CR in UTF-16", "\xFF\xFE" + Units(u"a\0b\r\nc\rd"s, false), {u"a", u"c\rd"}},
-        {"200 Japanese characters are one entry", "\xEF\xBB\xBF" + hiragana200, {std::u16string(200, u'あ')}},
+        {"200 Japanese characters are one entry", "\xEF\xBB\xBF" + Hiragana8(200), {std::u16string(200, u'あ')}},
         {"UTF-16 long line in pieces of 259 units", "\xFF\xFE" + Units(hiragana300, false),
          {hiragana300.substr(0, 259), hiragana300.substr(259)}},
         {"a pair never cut", "\xFF\xFE" + Units(a258 + u"\U0001F600\n", false), {a258, u"\U0001F600"}},
@@ -459,9 +465,6 @@ TEST_F(ItemListFile, DroppedNameIsDecidedAndAppendedInTheFilesOwnEncoding)
     using V = DropVerdict;
     std::string const sjis = "D:\\\x95\x5C.exe";  // D:\表.exe in code page 932
     std::string const a258(258, 'a'), a259(259, 'a');
-    std::string hiragana258;
-    for (int i = 0; i < 258; ++i)
-        hiragana258 += "\xE3\x81\x82";
     struct Case {
         const char* what;
         std::string file;
@@ -492,7 +495,7 @@ TEST_F(ItemListFile, DroppedNameIsDecidedAndAppendedInTheFilesOwnEncoding)
         {"code page cannot", "C:\\a.exe\r\n", u"D:\\\U0001F601", "D:\\?", V::OutsideCodePage, "", u"", true},
         {"258 bytes fit a row", "", std::u16string(258, u'a'), a258, V::Add, a258 + "\r\n", std::u16string(258, u'a')},
         {"259 bytes do not", "", std::u16string(259, u'a'), a259, V::TooLong, "", u""},
-        {"UTF-8: 258 units fit a row", "\xEF\xBB\xBF", std::u16string(258, u'あ'), "", V::Add, hiragana258 + "\r\n",
+        {"UTF-8: 258 units fit a row", "\xEF\xBB\xBF", std::u16string(258, u'あ'), "", V::Add, Hiragana8(258) + "\r\n",
          std::u16string(258, u'あ')},
         {"UTF-8: 259 units do not", "\xEF\xBB\xBF", std::u16string(259, u'a'), "", V::TooLong, "", u""},
         {"more units than a row holds", "", std::u16string(DROPPED_NAME_MAX + 1, u'a'), "", V::TooLong, "", u""},
