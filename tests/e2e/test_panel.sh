@@ -381,12 +381,15 @@ tip_gone() { ! tip_read; }
 
 # keep_moving X0 Y0 W H: moves the pointer in the background (MOVER holds its pid) round the
 # edge of the box, 4 pixels every 50 ms: the system, which looks at the pointer once per
-# hover time, never finds it resting.
+# hover time, never finds it resting. stop_moving ends it after its last move: a kill could
+# leave an xdotool running that moves the pointer back after the test's own next move.
 keep_moving() {
   local x0=$1 y0=$2 w=$3 h=$4
+  rm -f "$T/stop-moving"
   (
     local d x y
     for ((d = 0; ; d = (d + 4) % (2 * (w + h)))); do
+      [ -e "$T/stop-moving" ] && exit 0
       if ((d < w)); then x=$d y=0
       elif ((d < w + h)); then x=$w y=$((d - w))
       elif ((d < 2 * w + h)); then x=$((2 * w + h - d)) y=$h
@@ -396,6 +399,10 @@ keep_moving() {
     done
   ) &
   MOVER=$!
+}
+stop_moving() {
+  touch "$T/stop-moving"
+  wait "$MOVER"
 }
 
 # Rest on row 2 at the screen's edge column, where every tick places and draws the panel
@@ -414,10 +421,9 @@ test_resting_on_a_row_shows_its_name_beside_it_and_the_tip_follows_the_pointer()
     fail "the tip stands at $TIP_LEFT,$TIP_TOP: not right of the panel ($PW wide) beside row 2 (y $((FT + 40)) to $((FT + 59)))"
   stays_true 1 tip_reads 'windows|C:\windows' || fail "the tip went while the pointer rested at the edge (seen: $TIP_TEXT)"
   keep_moving 0 $((FT + 3 * 20 + 2)) $((PW - 2)) 16
-  trap 'kill $MOVER 2>/dev/null' EXIT
+  trap 'touch "$T/stop-moving"' EXIT
   wait_until 3 tip_reads "表の道具|$(winpath "$folder")" || fail "moved to row 3, the tip did not follow (seen: $TIP_TEXT)"
-  kill $MOVER
-  wait $MOVER 2>/dev/null
+  stop_moving
   xdotool mousemove $((PW + 1)) 300
   wait_until 3 tip_gone || fail "the tip stayed after the pointer left the panel"
   q_exit_via_tray
