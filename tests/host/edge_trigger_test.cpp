@@ -68,7 +68,6 @@ TEST(DecideEdge, FullScreenProgramInFrontBlocksShowWhateverTheOtherGuard)
     EXPECT_EQ(DecideEdge(AtEdge(757, 757, 0, true)), EdgeAction::Nothing);
     EXPECT_EQ(DecideEdge(AtEdge(757, 757, 1, true)), EdgeAction::Nothing);
     EXPECT_EQ(DecideEdge(AtEdge(800, 757, 0, true)), EdgeAction::Nothing);
-    EXPECT_EQ(DecideEdge(AtEdge(757, 757, 1, false)), EdgeAction::Show);
 }
 
 TEST(IsFullScreenWindow, CaptionlessWindowCoveringThePrimaryMonitor)

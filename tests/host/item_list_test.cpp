@@ -567,7 +567,6 @@ TEST(ListFileChanged, ReadsAgainOnlyAFileThatIsThereAndDiffers)
         {"written since", {true, {1001, 20}}, true},
         {"restored to an older time", {true, {999, 20}}, true},
         {"same time, other size", {true, {1000, 21}}, true},
-        {"emptied", {true, {1000, 0}}, true},
         {"gone, or a folder, or locked", {false, {0, 0}}, false},
     };
     for (Case const& c : cases)

@@ -31,8 +31,6 @@ TEST(SettingKeys, ListsTheKeysInFileOrderWithTheirDefaults)
     EXPECT_EQ(DEFAULT_SETTINGS.Timer, 1000);
     EXPECT_EQ(DEFAULT_SETTINGS.IconType, 0);
     EXPECT_EQ(DEFAULT_SETTINGS.ChangeSize, 0);
-    EXPECT_EQ(DEFAULT_SETTINGS.FullScreen, 1);
-    EXPECT_EQ(DEFAULT_SETTINGS.HotKey, 0);
 }
 
 TEST(SettingKeys, EachKeyWritesItsOwnField)
